@@ -1,0 +1,45 @@
+# Sourced by scripts/run and scripts/test: the Debian packages the project needs, and the
+# one function that installs whichever of them are missing.
+
+# Building and running the program.
+DAZU_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libsqlite3-dev libsqlitecpp-dev)
+# Running the tests: an X server and input for the end-to-end runs, clang for sanitizers and
+# fuzzing, sqlite3 to inspect databases, fonts so that text has a size to measure.
+DAZU_TEST_PACKAGES=(xvfb xauth xdotool x11-utils openbox imagemagick fonts-dejavu-core sqlite3
+                    clang libclang-rt-14-dev time)
+
+dazu_install_packages() {
+    local missing=() package
+    for package in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+            missing+=("$package")
+        fi
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+
+    local sudo=()
+    if [ "$(id -u)" -ne 0 ]; then
+        command -v sudo >/dev/null || { echo "Installing ${missing[*]} needs root or sudo." >&2; return 1; }
+        sudo=(sudo)
+    fi
+    echo "Installing Debian packages: ${missing[*]}"
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}" </dev/null
+}
+
+# Configures when the build folder is new or an option (-DNAME=VALUE) changed, then builds
+# whatever changed.
+dazu_build() {
+    local dir=$1; shift
+    local configure=0 option
+    [ -f "$dir/CMakeCache.txt" ] || configure=1
+    for option in "$@"; do
+        option=${option#-D}
+        grep -q "^${option%%=*}:[A-Z]*=${option#*=}\$" "$dir/CMakeCache.txt" 2>/dev/null || configure=1
+    done
+    if [ $configure -eq 1 ]; then
+        cmake -S "$DAZU_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+    fi
+    cmake --build "$dir" --parallel "$(nproc)"
+}

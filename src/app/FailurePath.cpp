@@ -1,0 +1,27 @@
+#include "FailurePath.h"
+
+#include "MsgBox.h"
+
+#include <QCoreApplication>
+#include <cstdlib>
+
+namespace dazu::app {
+
+namespace {
+bool failed = false;
+}
+
+void Fail(const QString& description) {
+    failed = true;
+    MsgBox(description, vbCritical, QStringLiteral("DAZU"));
+    // Ends a running event loop; before it runs, main sees HasFailed() instead.
+    QCoreApplication::exit(EXIT_FAILURE);
+}
+
+bool HasFailed() { return failed; }
+
+void ResetFailure() { failed = false; }
+
+QString DescriptionOf(const std::exception& error) { return QString::fromUtf8(error.what()); }
+
+} // namespace dazu::app

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <exception>
+
+namespace dazu::app {
+
+// Where every untrapped failure ends: the user is shown the error's description in a box
+// titled "DAZU", and the program ends with a non-zero status. What the database stored
+// before stays stored.
+void Fail(const QString& description);
+
+// True once Fail has run; the program then ends as soon as control returns to main or to
+// the event loop.
+bool HasFailed();
+void ResetFailure(); // for tests that provoke failures one after another
+
+QString DescriptionOf(const std::exception& error);
+
+// Runs a handler and catches whatever it throws, so that no exception crosses a Qt slot.
+// Returns false when the handler failed.
+template <typename Handler> bool Guarded(Handler&& handler) noexcept {
+    try {
+        handler();
+        return true;
+    } catch (const std::exception& error) {
+        Fail(DescriptionOf(error));
+    } catch (...) {
+        Fail(QStringLiteral("Error desconocido"));
+    }
+    return false;
+}
+
+} // namespace dazu::app

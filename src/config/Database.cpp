@@ -1,0 +1,51 @@
+#include "Database.h"
+
+#include "Error.h"
+#include "Schema.h"
+
+#include <SQLiteCpp/Database.h>
+
+namespace dazu::config {
+
+Database::Database(std::shared_ptr<SQLite::Database> connection)
+    : connection_(std::move(connection)) {}
+
+std::string Database::Path() const { return connection_->getFilename(); }
+
+Recordset Database::OpenRecordset(std::string_view table, RecordsetType type) {
+    const TableSpec* spec = FindTable(table);
+    if (!spec)
+        throw Error("No existe la tabla " + std::string(table) + " en la base de datos");
+    VerifyTable(*connection_, *spec);
+    return Recordset(connection_, *spec, type);
+}
+
+Database OpenDatabase(const std::string& path) {
+    std::shared_ptr<SQLite::Database> connection;
+    try {
+        // Read and write, never create: a missing file is a failure, not a new database.
+        connection =
+            std::make_shared<SQLite::Database>(path, SQLite::OPEN_READWRITE, kBusyTimeoutMs);
+    } catch (const std::exception& e) {
+        throw Error(std::string(e.what()) + ": " + path);
+    }
+    // A damaged or hostile file must not run code from its schema.
+    connection->exec("PRAGMA trusted_schema = OFF");
+    VerifyDatabase(*connection);
+    return Database(std::move(connection));
+}
+
+void CreateDatabase(const std::string& path) {
+    SQLite::Database db(path, SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
+    CreateSchema(db);
+}
+
+Configuration OpenConfiguration(const std::string& path) {
+    Database database = OpenDatabase(path);
+    Recordset setup = database.OpenRecordset("Setup", RecordsetType::Dynaset);
+    Recordset files = database.OpenRecordset("Files");
+    Recordset fpchh = database.OpenRecordset("FPCHH");
+    return {std::move(database), std::move(setup), std::move(files), std::move(fpchh)};
+}
+
+} // namespace dazu::config

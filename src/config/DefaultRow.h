@@ -1,0 +1,22 @@
+#pragma once
+
+#include "Variant.h"
+
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace dazu::config {
+
+class Recordset;
+
+// The settings row written into an empty Setup table, field by field in the order written.
+// pathdest is the application directory exactly as given.
+std::vector<std::pair<std::string_view, Variant>>
+DefaultSettings(const std::string& applicationDirectory);
+
+// Writes the default row when Setup holds no record; a table with a row is left alone.
+void WriteDefaultRow(Recordset& setup, const std::string& applicationDirectory);
+
+} // namespace dazu::config

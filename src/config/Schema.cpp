@@ -1,0 +1,152 @@
+#include "Schema.h"
+
+#include "Error.h"
+
+#include <SQLiteCpp/Database.h>
+#include <SQLiteCpp/Statement.h>
+#include <SQLiteCpp/Transaction.h>
+#include <algorithm>
+
+namespace dazu::config {
+
+namespace {
+
+// Setup's fields in the order the default row writes them.
+const TableSpec kSetup{"Setup",
+                       {
+                           {"programapc", Kind::Text, false},
+                           {"programatm", Kind::Text, false},
+                           {"modolectura", Kind::YesNo, false},
+                           {"Puerto", Kind::Whole, false},
+                           {"baudios", Kind::Whole, false},
+                           {"intervalo", Kind::Whole, false},
+                           {"correrprogramapc", Kind::YesNo, false},
+                           {"correrprogramatm", Kind::YesNo, false},
+                           {"enable", Kind::YesNo, false},
+                           {"filehost", Kind::Text, false},
+                           {"filetoappend", Kind::Text, false},
+                           {"borrar", Kind::YesNo, false},
+                           {"limpiar", Kind::YesNo, false},
+                           {"borrarhornet", Kind::YesNo, false},
+                           {"borrarpc", Kind::YesNo, false},
+                           {"unirarchivos", Kind::YesNo, false},
+                           {"askother", Kind::YesNo, false},
+                           {"pathdest", Kind::Text, true},
+                           {"pathori", Kind::Text, false},
+                       },
+                       {}};
+const TableSpec kFiles{"Files", {{"FILE", Kind::Text, false}}, "FILE"};
+const TableSpec kFpchh{"FPCHH", {{"FILE", Kind::Text, false}}, "FILE"};
+
+std::string sqlName(std::string_view identifier) {
+    std::string out = "\"";
+    for (char c : identifier)
+        out += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return out + '"';
+}
+
+// STRICT tables make the engine itself refuse a text that denotes no number, and the CHECKs
+// keep Yes/No to 0/1 and whole numbers to 32 bits. The constraint names are what the
+// engine's message quotes when it refuses a value.
+std::string columnDefinition(const FieldSpec& f) {
+    const std::string name = sqlName(f.name);
+    std::string def = name;
+    switch (f.kind) {
+    case Kind::Text:
+        def += " TEXT";
+        break;
+    case Kind::YesNo:
+        def += " INTEGER CONSTRAINT " + sqlName(std::string(f.name) + ": Sí/No") + " CHECK (" +
+               name + " IN (0, 1))";
+        break;
+    case Kind::Whole:
+        def += " INTEGER CONSTRAINT " + sqlName(std::string(f.name) + ": entero de 32 bits") +
+               " CHECK (" + name + " BETWEEN -2147483648 AND 2147483647)";
+        break;
+    }
+    if (!f.nullable)
+        def += " NOT NULL";
+    return def;
+}
+
+std::string createTable(const TableSpec& t) {
+    std::string sql = "CREATE TABLE " + sqlName(t.name) + " (";
+    for (std::size_t i = 0; i < t.fields.size(); ++i)
+        sql += (i ? ", " : "") + columnDefinition(t.fields[i]);
+    return sql + ") STRICT";
+}
+
+// File names are compared without regard to letter case, as the file systems on both
+// sides of a transfer treat them; the index is unique so no name is ever stored twice.
+std::string createIndex(const TableSpec& t) {
+    return "CREATE UNIQUE INDEX " + sqlName(StoredIndexName(t)) + " ON " + sqlName(t.name) + " (" +
+           sqlName(t.fields.front().name) + " COLLATE NOCASE)";
+}
+
+} // namespace
+
+const TableSpec& SetupTable() { return kSetup; }
+const TableSpec& FilesTable() { return kFiles; }
+const TableSpec& FpchhTable() { return kFpchh; }
+
+const TableSpec* FindTable(std::string_view name) {
+    for (const TableSpec* t : {&kSetup, &kFiles, &kFpchh})
+        if (t->name == name)
+            return t;
+    return nullptr;
+}
+
+std::string StoredIndexName(const TableSpec& table) {
+    return std::string(table.name) + "_" + std::string(table.indexName);
+}
+
+void CreateSchema(SQLite::Database& db) {
+    SQLite::Transaction transaction(db);
+    for (const TableSpec* t : {&kSetup, &kFiles, &kFpchh}) {
+        db.exec(createTable(*t));
+        if (!t->indexName.empty())
+            db.exec(createIndex(*t));
+    }
+    db.exec("PRAGMA application_id = " + std::to_string(kApplicationId));
+    db.exec("PRAGMA user_version = " + std::to_string(kSchemaVersion));
+    transaction.commit();
+}
+
+void VerifyDatabase(SQLite::Database& db) {
+    // The first read of the header: a file that is not SQLite fails here with the
+    // engine's own description ("file is not a database").
+    const auto applicationId = db.execAndGet("PRAGMA application_id").getInt64();
+    if (applicationId != kApplicationId)
+        throw Error("El archivo " + db.getFilename() +
+                    " no es una base de datos de configuración de DAZU");
+    const auto version = db.execAndGet("PRAGMA user_version").getInt64();
+    if (version != kSchemaVersion)
+        throw Error("La base de datos " + db.getFilename() + " tiene la versión de esquema " +
+                    std::to_string(version) + "; esta versión de DAZU usa la " +
+                    std::to_string(kSchemaVersion));
+}
+
+void VerifyTable(SQLite::Database& db, const TableSpec& table) {
+    SQLite::Statement columns(db, "SELECT name FROM pragma_table_info(?)");
+    columns.bind(1, std::string(table.name));
+    std::vector<std::string> present;
+    while (columns.executeStep())
+        present.push_back(columns.getColumn(0).getString());
+    if (present.empty())
+        throw Error("Falta la tabla " + std::string(table.name) + " en la base de datos");
+    for (const FieldSpec& f : table.fields)
+        if (std::find(present.begin(), present.end(), f.name) == present.end())
+            throw Error("Falta el campo " + std::string(f.name) + " en la tabla " +
+                        std::string(table.name));
+}
+
+void VerifyIndex(SQLite::Database& db, const TableSpec& table) {
+    SQLite::Statement index(db, "SELECT 1 FROM pragma_index_list(?) WHERE name = ?");
+    index.bind(1, std::string(table.name));
+    index.bind(2, StoredIndexName(table));
+    if (!index.executeStep())
+        throw Error("Falta el índice " + std::string(table.indexName) + " en la tabla " +
+                    std::string(table.name));
+}
+
+} // namespace dazu::config

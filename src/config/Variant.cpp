@@ -1,0 +1,41 @@
+#include "Variant.h"
+
+#include "Error.h"
+
+namespace dazu::config {
+
+namespace {
+[[noreturn]] void throwNull() { throw Error("Uso no válido de Null"); }
+} // namespace
+
+bool Variant::toBool() const {
+    if (isNull())
+        throwNull();
+    if (isBool())
+        return std::get<bool>(v_);
+    if (isInt())
+        return std::get<std::int64_t>(v_) != 0;
+    throw Error("El valor \"" + std::get<std::string>(v_) + "\" no es Sí/No");
+}
+
+std::int64_t Variant::toInt() const {
+    if (isNull())
+        throwNull();
+    if (isBool())
+        return std::get<bool>(v_) ? 1 : 0;
+    if (isInt())
+        return std::get<std::int64_t>(v_);
+    throw Error("El valor \"" + std::get<std::string>(v_) + "\" no es un número");
+}
+
+std::string Variant::toText() const {
+    if (isNull())
+        throwNull();
+    if (isBool())
+        return std::get<bool>(v_) ? "True" : "False";
+    if (isInt())
+        return std::to_string(std::get<std::int64_t>(v_));
+    return std::get<std::string>(v_);
+}
+
+} // namespace dazu::config
