@@ -7,6 +7,9 @@ DAZU_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libsqlite3-dev libsqlite
 # fuzzing, sqlite3 to inspect databases, fonts so that text has a size to measure.
 DAZU_TEST_PACKAGES=(xvfb xauth xdotool x11-utils openbox imagemagick fonts-dejavu-core sqlite3
                     clang libclang-rt-14-dev time)
+# The benchmark (bench/run): an X server to draw on, fonts, GNU time for peak memory, and
+# gnuplot for the picture.
+DAZU_BENCH_PACKAGES=(xvfb xauth fonts-dejavu-core time gnuplot-nox)
 
 dazu_install_packages() {
     local missing=() package
