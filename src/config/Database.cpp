@@ -4,6 +4,7 @@
 #include "Schema.h"
 
 #include <SQLiteCpp/Database.h>
+#include <SQLiteCpp/Statement.h>
 
 namespace dazu::config {
 
@@ -11,6 +12,17 @@ Database::Database(std::shared_ptr<SQLite::Database> connection)
     : connection_(std::move(connection)) {}
 
 std::string Database::Path() const { return connection_->getFilename(); }
+
+std::vector<std::string> Database::IntegrityCheck() {
+    SQLite::Statement check(*connection_, "PRAGMA integrity_check");
+    std::vector<std::string> problems;
+    while (check.executeStep()) {
+        std::string line = check.getColumn(0).getString();
+        if (line != "ok")
+            problems.push_back(std::move(line));
+    }
+    return problems;
+}
 
 Recordset Database::OpenRecordset(std::string_view table, RecordsetType type) {
     const TableSpec* spec = FindTable(table);

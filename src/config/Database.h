@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace SQLite {
 class Database;
@@ -21,9 +22,12 @@ public:
     // A dynaset sees the table in stored order; table access also offers Index and Seek.
     Recordset OpenRecordset(std::string_view table, RecordsetType type = RecordsetType::Table);
     std::string Path() const;
+    // SQLite's own integrity check of the whole file: the problems it found, none when sound.
+    std::vector<std::string> IntegrityCheck();
 
 private:
     friend Database OpenDatabase(const std::string& path);
+    friend class Transaction;
     explicit Database(std::shared_ptr<SQLite::Database> connection);
     std::shared_ptr<SQLite::Database> connection_;
 };
