@@ -1,0 +1,60 @@
+#include "Run.h"
+
+#include "Commands.h"
+#include "Help.h"
+#include "UsageError.h"
+
+#include <filesystem>
+
+namespace dazu::cli {
+
+namespace {
+
+const CommandSpec& checkedCommand(const Invocation& call) {
+    if (call.command.empty())
+        throw UsageError("Falta el comando");
+    const CommandSpec* command = FindCommand(call.command);
+    if (!command)
+        throw UsageError("Comando desconocido: " + call.command);
+    if (call.help)
+        return *command;
+    if (call.json && !command->takesJson)
+        throw UsageError("La opción --json no sirve para " + call.command);
+    if (call.operands.size() < command->minOperands)
+        throw UsageError("Faltan argumentos para " + call.command);
+    if (call.operands.size() > command->maxOperands)
+        throw UsageError("Sobran argumentos para " + call.command);
+    return *command;
+}
+
+} // namespace
+
+int Run(const std::vector<std::string>& arguments, const std::string& ownFolder, std::ostream& out,
+        std::ostream& err) {
+    std::string command;
+    try {
+        const Invocation call = ParseCommandLine(arguments);
+        command = call.command;
+        if (call.help && call.command.empty()) {
+            out << ToolHelp();
+            return kSuccess;
+        }
+        const CommandSpec& spec = checkedCommand(call);
+        if (call.help) {
+            out << CommandHelp(spec);
+            return kSuccess;
+        }
+        const std::filesystem::path folder(call.dir.value_or(ownFolder));
+        Context context{(folder / "DAZU.CFG").string(), out};
+        spec.run(call, context);
+        return kSuccess;
+    } catch (const UsageError& e) {
+        err << "dazucfg: " << e.what() << "\n" << HelpHint(command) << "\n";
+        return kWrongUsage;
+    } catch (const std::exception& e) {
+        err << "dazucfg: " << e.what() << "\n";
+        return kFailed;
+    }
+}
+
+} // namespace dazu::cli

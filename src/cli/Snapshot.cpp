@@ -1,0 +1,18 @@
+#include "Snapshot.h"
+
+#include "Lists.h"
+#include "Settings.h"
+
+namespace dazu::cli {
+
+Snapshot ReadSnapshot(config::Configuration& tables) {
+    Snapshot snapshot;
+    MoveToSettingsRow(tables.Setup);
+    for (const config::FieldSpec& f : config::SetupTable().fields)
+        snapshot.settings.emplace_back(f.name, tables.Setup.Fields(f.name).Value());
+    snapshot.files = ListNames(OpenList(tables, "Files"));
+    snapshot.fpchh = ListNames(OpenList(tables, "FPCHH"));
+    return snapshot;
+}
+
+} // namespace dazu::cli
