@@ -49,6 +49,7 @@ public:
     void Command1_Click();
 
 private:
+    void showEvent(QShowEvent* event) override;
     void buildLayout();
     void connectHandlers();
     void loadSettings();
