@@ -1,0 +1,286 @@
+// The window as designed, before loading: every control in its place with its texts and
+// initial state, readable at this machine's fonts, and reachable by the keyboard.
+#include "Layout.h"
+#include "setup.h"
+#include "SystemColor.h"
+#include "UpDown.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QStyleOption>
+#include <QTabWidget>
+#include <QTest>
+
+using namespace dazu::dialog;
+
+namespace {
+
+// The Qt class of each kind of control, in the order of ControlKind.
+const char* const kClassOfKind[] = {"QTabWidget",  "QGroupBox",   "QLabel",
+                                    "QCheckBox",   "QLineEdit",   "QComboBox",
+                                    "QListWidget", "QPushButton", "dazu::dialog::UpDown"};
+
+QString captionOf(const QWidget* control) {
+    if (auto* button = qobject_cast<const QAbstractButton*>(control))
+        return button->text();
+    if (auto* label = qobject_cast<const QLabel*>(control))
+        return label->text();
+    if (auto* frame = qobject_cast<const QGroupBox*>(control))
+        return frame->title();
+    if (auto* edit = qobject_cast<const QLineEdit*>(control))
+        return edit->text();
+    if (auto* combo = qobject_cast<const QComboBox*>(control))
+        return combo->currentText();
+    return {};
+}
+
+const ControlSpec& specOf(const QString& name) {
+    for (const ControlSpec& spec : Controls())
+        if (name == QLatin1String(spec.name))
+            return spec;
+    qFatal("no control %s in the table", qPrintable(name));
+}
+
+// The control of the table that holds the widget with the focus (a combo box's editor, the
+// tab control's strip).
+QString focusedControl(const setup& window) {
+    for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget())
+        if (w != &window && window.control(w->objectName()) == w)
+            return w->objectName();
+    return QStringLiteral("<none>");
+}
+
+// The page a control stands on, or -1 for the window's own controls.
+int pageOf(const ControlSpec& spec) {
+    for (const ControlSpec* s = &spec; s->container.name;
+         s = &specOf(QLatin1String(s->container.name)))
+        if (s->container.page >= 0)
+            return s->container.page;
+    return -1;
+}
+
+} // namespace
+
+class tst_Layout : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<setup> window;
+    QTabWidget* tabs() const { return window->control<QTabWidget>("SSTab1"); }
+
+    // The buttons' handlers need a loaded window; these tests only watch the clicks.
+    QSignalSpy* watchClicks(const char* name) {
+        auto* button = window->control<QPushButton>(name);
+        QObject::disconnect(button, &QPushButton::clicked, window.get(), nullptr);
+        return new QSignalSpy(button, &QPushButton::clicked);
+    }
+
+private Q_SLOTS:
+    void init() {
+        window = std::make_unique<setup>();
+        window->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    }
+    void cleanup() { window.reset(); }
+
+    void everyControlAsDesigned_data() {
+        QTest::addColumn<QString>("name");
+        for (const ControlSpec& spec : Controls())
+            QTest::newRow(spec.name) << QString::fromLatin1(spec.name);
+    }
+    void everyControlAsDesigned() {
+        QFETCH(QString, name);
+        const ControlSpec& spec = specOf(name);
+        QWidget* control = window->control(name);
+        QVERIFY(control);
+        QCOMPARE(control->objectName(), name);
+        QVERIFY2(control->inherits(kClassOfKind[int(spec.kind)]),
+                 control->metaObject()->className());
+        QCOMPARE(captionOf(control), QString::fromUtf8(spec.caption));
+        QCOMPARE(control->toolTip(), QString::fromUtf8(spec.toolTip));
+        QVERIFY(!control->accessibleName().isEmpty());
+
+        // Place in twips from the container; a page's place is measured from the tab control.
+        QWidget* container = spec.container.name
+                                 ? window->control(QLatin1String(spec.container.name))
+                                 : window.get();
+        const QRect place(control->mapTo(container, QPoint()), control->size());
+        const QRect designed(spec.twips.left, spec.twips.top, spec.twips.width, spec.twips.height);
+        const QRect twips(place.topLeft() * 15, place.size() * 15);
+        for (const QPoint& corner :
+             {designed.topLeft() - twips.topLeft(), designed.bottomRight() - twips.bottomRight()})
+            QVERIFY2(corner.manhattanLength() <= 15,
+                     qPrintable(QStringLiteral("%1,%2 twips off").arg(corner.x()).arg(corner.y())));
+
+        QCOMPARE(control->isEnabled(), !(spec.traits & Disabled));
+        if (auto* box = qobject_cast<QCheckBox*>(control))
+            QCOMPARE(box->isChecked(), bool(spec.traits & Checked));
+        QCOMPARE(control->font().bold(), bool(spec.traits & Bold));
+        QCOMPARE(ForeColor(control), spec.foreColor);
+        QCOMPARE(BackColor(control), spec.backColor);
+        if (auto* combo = qobject_cast<QComboBox*>(control)) {
+            QVERIFY(combo->isEditable());
+            QCOMPARE(combo->count(), 0);
+        }
+        if (auto* list = qobject_cast<QListWidget*>(control)) {
+            QCOMPARE(list->selectionMode(), QAbstractItemView::SingleSelection);
+            QCOMPARE(list->count(), 0);
+        }
+        if (auto* spinner = qobject_cast<UpDown*>(control))
+            QCOMPARE(spinner->value(), 0);
+    }
+
+    // A few rows against the design itself, where a slip would look plausible.
+    void designedTexts() {
+        QCOMPARE(std::distance(Controls().begin(), Controls().end()), 39);
+        QCOMPARE(specOf(QStringLiteral("Label2")).toolTip, "Velocidad de Transmisión");
+        QCOMPARE(specOf(QStringLiteral("Label1")).toolTip, "Archivo a unir con el principal");
+        QCOMPARE(specOf(QStringLiteral("chkotrohh")).toolTip, "Borrar después de la lectura");
+        QCOMPARE(tabs()->count(), 3);
+        QCOMPARE(tabs()->tabText(0), QStringLiteral("Ejecución"));
+        QCOMPARE(tabs()->tabText(2), QStringLiteral("Archivos"));
+        QCOMPARE(tabs()->tabText(tabs()->currentIndex()), QStringLiteral("Comunicaciones"));
+    }
+
+    void window_() {
+        QCOMPARE(window->windowTitle(), QStringLiteral("DAZU - Configuración"));
+        QCOMPARE(window->size(), QSize(560, 342));
+        QCOMPARE(window->minimumSize(), window->maximumSize());
+        const Qt::WindowFlags flags = window->windowFlags();
+        QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+        QVERIFY(flags & Qt::WindowCloseButtonHint);
+        const QList<QSize> sizes = window->windowIcon().availableSizes();
+        QVERIFY(sizes.contains(QSize(16, 16)) && sizes.contains(QSize(32, 32)));
+        const QPoint offCentre =
+            window->frameGeometry().center() - window->screen()->availableGeometry().center();
+        QVERIFY2(offCentre.manhattanLength() <= 2,
+                 qPrintable(QStringLiteral("%1,%2").arg(offCentre.x()).arg(offCentre.y())));
+    }
+
+    // Measured with the controls' own metrics, as Qt lays out their texts.
+    void noCaptionCutOff() {
+        for (const ControlSpec& spec : Controls()) {
+            QWidget* control = window->control(QLatin1String(spec.name));
+            const QFontMetrics metrics = control->fontMetrics();
+            const QString text = VisibleText(spec.caption);
+            int room = control->width();
+            int needed = metrics.horizontalAdvance(text);
+            if (qobject_cast<QLabel*>(control) || qobject_cast<QCheckBox*>(control)) {
+                needed = control->sizeHint().width();
+                QVERIFY2(metrics.height() <= control->height(), spec.name);
+            } else if (auto* button = qobject_cast<QPushButton*>(control)) {
+                QStyleOptionButton option;
+                option.initFrom(button);
+                room = button->style()
+                           ->subElementRect(QStyle::SE_PushButtonContents, &option, button)
+                           .width();
+            } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
+                room = combo->lineEdit()->width() - 4; // the editor's own margins
+            } else {
+                continue;
+            }
+            QVERIFY2(needed <= room, qPrintable(QStringLiteral("%1: %2 > %3")
+                                                    .arg(QLatin1String(spec.name))
+                                                    .arg(needed)
+                                                    .arg(room)));
+        }
+        QVERIFY(window->font().pointSizeF() >= 6);
+    }
+
+    // Tab walks the shown page's controls in tab-index order; disabled boxes are passed over.
+    void tabOrder_data() {
+        QTest::addColumn<int>("tab");
+        for (int tab = 0; tab < 3; ++tab)
+            QTest::newRow(kTabCaptions[tab]) << tab;
+    }
+    void tabOrder() {
+        QFETCH(int, tab);
+        tabs()->setCurrentIndex(tab);
+        std::vector<const ControlSpec*> order;
+        for (const ControlSpec& spec : Controls())
+            if (spec.kind != ControlKind::Label && spec.kind != ControlKind::Frame &&
+                !(spec.traits & Disabled) && (pageOf(spec) < 0 || pageOf(spec) == tab))
+                order.push_back(&spec);
+        std::sort(order.begin(), order.end(),
+                  [](auto* a, auto* b) { return a->tabIndex < b->tabIndex; });
+        QStringList expected, walked;
+        for (const ControlSpec* spec : order)
+            expected << QLatin1String(spec->name);
+        tabs()->setFocus(Qt::TabFocusReason);
+        for (qsizetype i = 0; i < expected.size(); ++i) {
+            walked << focusedControl(*window);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(walked, expected);
+        QCOMPARE(focusedControl(*window), QStringLiteral("SSTab1")); // round again
+    }
+
+    // Neither button is a default or cancel button: only a focused button takes Enter.
+    void enterAndEscape_data() {
+        QTest::addColumn<QString>("focused");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("accepted");
+        QTest::addColumn<int>("cancelled");
+        for (const char* name :
+             {"Txtprogramapc", "chkprogramapc", "txtintervalo", "ChkLectura", "cmbpuerto"}) {
+            QTest::addRow("Enter in %s", name) << name << int(Qt::Key_Return) << 0 << 0;
+            QTest::addRow("Escape in %s", name) << name << int(Qt::Key_Escape) << 0 << 0;
+        }
+        QTest::newRow("Enter on Aceptar") << "cmdsetup" << int(Qt::Key_Return) << 1 << 0;
+        QTest::newRow("Enter on Cancelar") << "cmdsetupcancelar" << int(Qt::Key_Enter) << 0 << 1;
+        QTest::newRow("Escape on Aceptar") << "cmdsetup" << int(Qt::Key_Escape) << 0 << 0;
+    }
+    void enterAndEscape() {
+        QFETCH(QString, focused);
+        QFETCH(int, key);
+        QFETCH(int, accepted);
+        QFETCH(int, cancelled);
+        std::unique_ptr<QSignalSpy> accept(watchClicks("cmdsetup")),
+            cancel(watchClicks("cmdsetupcancelar"));
+        QWidget* control = window->control(focused);
+        tabs()->setCurrentIndex(qMax(0, pageOf(specOf(focused))));
+        control->setFocus();
+        QTRY_VERIFY(control->hasFocus() || control->isAncestorOf(QApplication::focusWidget()));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+        QCOMPARE(accept->count(), accepted);
+        QCOMPARE(cancel->count(), cancelled);
+        QVERIFY(window->isVisible());
+    }
+
+    void altAcceleratorsOnEveryTab_data() { tabOrder_data(); }
+    void altAcceleratorsOnEveryTab() {
+        QFETCH(int, tab);
+        std::unique_ptr<QSignalSpy> accept(watchClicks("cmdsetup")),
+            cancel(watchClicks("cmdsetupcancelar"));
+        tabs()->setCurrentIndex(tab);
+        tabs()->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::AltModifier);
+        QTRY_COMPARE(accept->count(), 1); // an accelerator shows the button going down first
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::AltModifier);
+        QTRY_COMPARE(cancel->count(), 1);
+        QCOMPARE(accept->count(), 1);
+    }
+
+    // For people to look at; nothing compares them.
+    void screenshots() {
+        QVERIFY(QDir().mkpath(QStringLiteral(DAZU_SCREENSHOT_DIR)));
+        for (int tab = 0; tab < tabs()->count(); ++tab) {
+            tabs()->setCurrentIndex(tab);
+            const QString file = QStringLiteral(DAZU_SCREENSHOT_DIR "/setup-tab%1.png").arg(tab);
+            QVERIFY(window->grab().save(file));
+        }
+    }
+};
+
+QTEST_MAIN(tst_Layout)
+#include "tst_layout.moc"
