@@ -1,4 +1,4 @@
-// On Windows the references are the system's own colours, read when the control is drawn.
+// On Windows the references are the system's own colours, read again whenever they change.
 #include <QtGlobal>
 #ifdef Q_OS_WIN
 
@@ -9,8 +9,12 @@
 namespace dazu::dialog {
 
 QColor SystemColorValue(quint32 reference, const QPalette&, QPalette::ColorRole) {
+    // A COLORREF holds red, green and blue in its three low bytes.
     const COLORREF colour = ::GetSysColor(static_cast<int>(reference & 0xFFu));
-    return QColor(GetRValue(colour), GetGValue(colour), GetBValue(colour));
+    const auto channel = [colour](int shift) {
+        return static_cast<int>((colour >> shift) & 0xFFu);
+    };
+    return QColor(channel(0), channel(8), channel(16));
 }
 
 } // namespace dazu::dialog
