@@ -14,7 +14,7 @@ using dazu::test::AppFolder;
 
 namespace {
 constexpr int kKills = 30;
-constexpr int kLongestDelayUs = 40000;
+constexpr int kLongestDelayUs = 80000;
 } // namespace
 
 class tst_CrashSafety : public QObject {
