@@ -2,8 +2,8 @@
 
 #include "MsgBox.h"
 
-#include <QCoreApplication>
 #include <cstdlib>
+#include <QCoreApplication>
 
 namespace dazu::app {
 
@@ -18,10 +18,16 @@ void Fail(const QString& description) {
     QCoreApplication::exit(EXIT_FAILURE);
 }
 
-bool HasFailed() { return failed; }
+bool HasFailed() {
+    return failed;
+}
 
-void ResetFailure() { failed = false; }
+void ResetFailure() {
+    failed = false;
+}
 
-QString DescriptionOf(const std::exception& error) { return QString::fromUtf8(error.what()); }
+QString DescriptionOf(const std::exception& error) {
+    return QString::fromUtf8(error.what());
+}
 
 } // namespace dazu::app

@@ -18,7 +18,8 @@ QString inDirectory(const QString& directory, const char* name) {
 OpenedConfiguration RunStartup(const QString& applicationDirectory) {
     if (!QDir::setCurrent(applicationDirectory))
         throw config::Error(
-            (QStringLiteral("No se puede usar el directorio ") + applicationDirectory).toStdString());
+            (QStringLiteral("No se puede usar el directorio ") + applicationDirectory)
+                .toStdString());
 
     const QString databasePath = inDirectory(applicationDirectory, "DAZU.CFG");
 
@@ -30,8 +31,7 @@ OpenedConfiguration RunStartup(const QString& applicationDirectory) {
             files::FileCopy(source, target);
     }
 
-    OpenedConfiguration opened{databasePath,
-                               config::OpenConfiguration(databasePath.toStdString())};
+    OpenedConfiguration opened{databasePath, config::OpenConfiguration(databasePath.toStdString())};
     config::WriteDefaultRow(opened.tables.Setup, applicationDirectory.toStdString());
     return opened;
 }

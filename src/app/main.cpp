@@ -2,8 +2,8 @@
 #include "FailurePath.h"
 #include "setup.h"
 
-#include <QApplication>
 #include <cstdlib>
+#include <QApplication>
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);

@@ -3,9 +3,9 @@
 #include "Error.h"
 #include "Schema.h"
 
+#include <algorithm>
 #include <SQLiteCpp/Database.h>
 #include <SQLiteCpp/Statement.h>
-#include <algorithm>
 #include <utility>
 
 namespace dazu::config {
@@ -24,7 +24,8 @@ std::string sqlName(std::string_view identifier) {
 // Every statement is run to its end or reset on the way out, so no read lock outlives a call.
 class StatementRun {
 public:
-    explicit StatementRun(SQLite::Statement& s) : s_(s) {}
+    explicit StatementRun(SQLite::Statement& s)
+        : s_(s) {}
     ~StatementRun() {
         s_.tryReset();
         try {
@@ -40,7 +41,9 @@ private:
     SQLite::Statement& s_;
 };
 
-[[noreturn]] void noCurrentRecord() { throw Error("No hay registro actual"); }
+[[noreturn]] void noCurrentRecord() {
+    throw Error("No hay registro actual");
+}
 
 } // namespace
 
@@ -208,7 +211,9 @@ void Recordset::MoveNext() {
     }
 }
 
-Field Recordset::Fields(std::string_view name) { return Field(*this, columnOf(name)); }
+Field Recordset::Fields(std::string_view name) {
+    return Field(*this, columnOf(name));
+}
 
 void Recordset::AddNew() {
     mode_ = EditMode::AddNew;
@@ -262,16 +267,14 @@ void Recordset::Update() {
     }
     if (mode == EditMode::Edit) {
         if (db_->getChanges() != 1)
-            throw Error("El registro actual ya no existe en la tabla " +
-                        std::string(table_->name));
+            throw Error("El registro actual ya no existe en la tabla " + std::string(table_->name));
         // The edited record stays current and shows what the engine stored.
         SQLite::Statement& reread = prepared("SELECT " + selectList() + " FROM " +
                                              sqlName(table_->name) + " WHERE rowid = ?");
         StatementRun run(reread);
         reread.bind(1, page_[pos_].rowid);
         if (!reread.executeStep())
-            throw Error("El registro actual ya no existe en la tabla " +
-                        std::string(table_->name));
+            throw Error("El registro actual ya no existe en la tabla " + std::string(table_->name));
         page_[pos_] = readRow(reread);
     }
 }
@@ -294,7 +297,8 @@ void Recordset::Delete() {
 
 void Recordset::Index(std::string_view name) {
     if (type_ != RecordsetType::Table)
-        throw Error("La tabla " + std::string(table_->name) + " no está abierta con acceso directo");
+        throw Error("La tabla " + std::string(table_->name) +
+                    " no está abierta con acceso directo");
     if (table_->indexName.empty() || name != table_->indexName)
         throw Error("No existe el índice " + std::string(name) + " en la tabla " +
                     std::string(table_->name));

@@ -31,7 +31,9 @@ public:
 
 private:
     friend class Recordset;
-    Field(Recordset& rs, std::size_t column) : rs_(rs), column_(column) {}
+    Field(Recordset& rs, std::size_t column)
+        : rs_(rs)
+        , column_(column) {}
     Recordset& rs_;
     std::size_t column_;
 };

@@ -2,39 +2,31 @@
 
 #include "Error.h"
 
+#include <algorithm>
 #include <SQLiteCpp/Database.h>
 #include <SQLiteCpp/Statement.h>
 #include <SQLiteCpp/Transaction.h>
-#include <algorithm>
 
 namespace dazu::config {
 
 namespace {
 
 // Setup's fields in the order the default row writes them.
-const TableSpec kSetup{"Setup",
-                       {
-                           {"programapc", Kind::Text, false},
-                           {"programatm", Kind::Text, false},
-                           {"modolectura", Kind::YesNo, false},
-                           {"Puerto", Kind::Whole, false},
-                           {"baudios", Kind::Whole, false},
-                           {"intervalo", Kind::Whole, false},
-                           {"correrprogramapc", Kind::YesNo, false},
-                           {"correrprogramatm", Kind::YesNo, false},
-                           {"enable", Kind::YesNo, false},
-                           {"filehost", Kind::Text, false},
-                           {"filetoappend", Kind::Text, false},
-                           {"borrar", Kind::YesNo, false},
-                           {"limpiar", Kind::YesNo, false},
-                           {"borrarhornet", Kind::YesNo, false},
-                           {"borrarpc", Kind::YesNo, false},
-                           {"unirarchivos", Kind::YesNo, false},
-                           {"askother", Kind::YesNo, false},
-                           {"pathdest", Kind::Text, true},
-                           {"pathori", Kind::Text, false},
-                       },
-                       {}};
+const TableSpec kSetup{
+    "Setup",
+    {
+        {"programapc", Kind::Text, false},        {"programatm", Kind::Text, false},
+        {"modolectura", Kind::YesNo, false},      {"Puerto", Kind::Whole, false},
+        {"baudios", Kind::Whole, false},          {"intervalo", Kind::Whole, false},
+        {"correrprogramapc", Kind::YesNo, false}, {"correrprogramatm", Kind::YesNo, false},
+        {"enable", Kind::YesNo, false},           {"filehost", Kind::Text, false},
+        {"filetoappend", Kind::Text, false},      {"borrar", Kind::YesNo, false},
+        {"limpiar", Kind::YesNo, false},          {"borrarhornet", Kind::YesNo, false},
+        {"borrarpc", Kind::YesNo, false},         {"unirarchivos", Kind::YesNo, false},
+        {"askother", Kind::YesNo, false},         {"pathdest", Kind::Text, true},
+        {"pathori", Kind::Text, false},
+    },
+    {}};
 const TableSpec kFiles{"Files", {{"FILE", Kind::Text, false}}, "FILE"};
 const TableSpec kFpchh{"FPCHH", {{"FILE", Kind::Text, false}}, "FILE"};
 
@@ -85,9 +77,15 @@ std::string createIndex(const TableSpec& t) {
 
 } // namespace
 
-const TableSpec& SetupTable() { return kSetup; }
-const TableSpec& FilesTable() { return kFiles; }
-const TableSpec& FpchhTable() { return kFpchh; }
+const TableSpec& SetupTable() {
+    return kSetup;
+}
+const TableSpec& FilesTable() {
+    return kFiles;
+}
+const TableSpec& FpchhTable() {
+    return kFpchh;
+}
 
 const TableSpec* FindTable(std::string_view name) {
     for (const TableSpec* t : {&kSetup, &kFiles, &kFpchh})

@@ -5,7 +5,9 @@
 namespace dazu::config {
 
 namespace {
-[[noreturn]] void throwNull() { throw Error("Uso no válido de Null"); }
+[[noreturn]] void throwNull() {
+    throw Error("Uso no válido de Null");
+}
 } // namespace
 
 bool Variant::toBool() const {

@@ -15,11 +15,16 @@ public:
     };
 
     Variant() = default;
-    Variant(bool b) : v_(b) {}
-    Variant(int n) : v_(std::int64_t{n}) {}
-    Variant(std::int64_t n) : v_(n) {}
-    Variant(std::string s) : v_(std::move(s)) {}
-    Variant(const char* s) : v_(std::string(s)) {}
+    Variant(bool b)
+        : v_(b) {}
+    Variant(int n)
+        : v_(std::int64_t{n}) {}
+    Variant(std::int64_t n)
+        : v_(n) {}
+    Variant(std::string s)
+        : v_(std::move(s)) {}
+    Variant(const char* s)
+        : v_(std::string(s)) {}
 
     bool isNull() const { return std::holds_alternative<Null>(v_); }
     bool isBool() const { return std::holds_alternative<bool>(v_); }

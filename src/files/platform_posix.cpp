@@ -1,20 +1,22 @@
 #include "Platform.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <stdexcept>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace dazu::files {
 
-QChar PathSeparator() { return QLatin1Char('/'); }
+QChar PathSeparator() {
+    return QLatin1Char('/');
+}
 
 QString ApplicationDirectory() {
     return QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
@@ -35,9 +37,9 @@ bool IsNormalFile(const QString& path) noexcept {
 namespace {
 
 [[noreturn]] void throwSystemError(const QString& what, const QString& path, int error) {
-    throw std::runtime_error(
-        (what + QLatin1Char(' ') + path + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(error)))
-            .toStdString());
+    throw std::runtime_error((what + QLatin1Char(' ') + path + QStringLiteral(": ") +
+                              QString::fromLocal8Bit(std::strerror(error)))
+                                 .toStdString());
 }
 
 // Closes a descriptor on every way out.
@@ -67,8 +69,8 @@ void FileCopy(const QString& source, const QString& destination) {
         throwSystemError(QStringLiteral("No se puede leer"), source, errno);
 
     Descriptor out;
-    out.fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
-                    st.st_mode & 0777);
+    out.fd =
+        ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, st.st_mode & 0777);
     if (out.fd < 0)
         throwSystemError(QStringLiteral("No se puede crear"), destination, errno);
 

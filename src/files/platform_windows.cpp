@@ -7,7 +7,9 @@
 
 namespace dazu::files {
 
-QChar PathSeparator() { return QLatin1Char('\\'); }
+QChar PathSeparator() {
+    return QLatin1Char('\\');
+}
 
 QString ApplicationDirectory() {
     return QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
@@ -18,8 +20,8 @@ bool IsNormalFile(const QString& path) noexcept {
     const DWORD attributes = GetFileAttributesW(reinterpret_cast<LPCWSTR>(path.utf16()));
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return false;
-    return (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN |
-                          FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DEVICE)) == 0;
+    return (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                          FILE_ATTRIBUTE_DEVICE)) == 0;
 }
 
 void FileCopy(const QString& source, const QString& destination) {

@@ -22,7 +22,8 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(
             [&] {
                 try {
-                    return dazu::config::OpenConfiguration(folder.databasePath()).Setup.RecordCount();
+                    return dazu::config::OpenConfiguration(folder.databasePath())
+                        .Setup.RecordCount();
                 } catch (const std::exception&) {
                     return std::int64_t{-1};
                 }

@@ -16,16 +16,16 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("bytes"); // or, when set, the whole file
         QTest::addColumn<QString>("message");
         QTest::newRow("missing file") << QByteArray() << QByteArray("-") << "unable to open";
-        QTest::newRow("empty file") << QByteArray() << QByteArray("")
-                                    << "no es una base de datos de configuración de DAZU";
-        QTest::newRow("text file") << QByteArray() << QByteArray("[Setup]\r\nPuerto=1\r\n")
-                                   << "file is not a database";
+        QTest::newRow("empty file")
+            << QByteArray() << QByteArray("") << "no es una base de datos de configuración de DAZU";
+        QTest::newRow("text file")
+            << QByteArray() << QByteArray("[Setup]\r\nPuerto=1\r\n") << "file is not a database";
         QTest::newRow("foreign SQLite") << QByteArray("PRAGMA application_id = 7") << QByteArray()
                                         << "no es una base de datos de configuración de DAZU";
         QTest::newRow("other schema version")
             << QByteArray("PRAGMA user_version = 9") << QByteArray() << "versión de esquema 9";
-        QTest::newRow("missing table") << QByteArray("DROP TABLE FPCHH") << QByteArray()
-                                       << "Falta la tabla FPCHH";
+        QTest::newRow("missing table")
+            << QByteArray("DROP TABLE FPCHH") << QByteArray() << "Falta la tabla FPCHH";
         QTest::newRow("missing field") << QByteArray("ALTER TABLE Setup DROP COLUMN askother")
                                        << QByteArray() << "Falta el campo askother";
         QTest::newRow("missing index") << QByteArray("DROP INDEX Files_FILE") << QByteArray()

@@ -98,9 +98,8 @@ private Q_SLOTS:
             << "Puerto" << Variant("") << Variant(1) << "cannot store TEXT value";
         QTest::newRow("over 32 bits refused")
             << "intervalo" << Variant("2147483648") << Variant(5000) << "CHECK constraint failed";
-        QTest::newRow("under 32 bits refused")
-            << "baudios" << Variant(std::int64_t{-2147483649LL}) << Variant(38400)
-            << "CHECK constraint failed";
+        QTest::newRow("under 32 bits refused") << "baudios" << Variant(std::int64_t{-2147483649LL})
+                                               << Variant(38400) << "CHECK constraint failed";
         QTest::newRow("Null refused where a value is needed")
             << "programatm" << Variant() << Variant("roza5.exe") << "NOT NULL";
     }

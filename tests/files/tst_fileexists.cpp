@@ -36,8 +36,10 @@ private Q_SLOTS:
         QTest::newRow("empty") << QString() << false;
         QTest::newRow("only spaces") << QStringLiteral("    ") << false;
         QTest::newRow("normal file") << at("normal.bat") << true;
-        QTest::newRow("spaces around") << QStringLiteral("  ") + at("normal.bat") + QStringLiteral("  ") << true;
-        QTest::newRow("tab is part of the name") << at("normal.bat") + QStringLiteral("\t") << false;
+        QTest::newRow("spaces around")
+            << QStringLiteral("  ") + at("normal.bat") + QStringLiteral("  ") << true;
+        QTest::newRow("tab is part of the name")
+            << at("normal.bat") + QStringLiteral("\t") << false;
         QTest::newRow("trailing separator") << at("folder") + sep << false;
         QTest::newRow("directory") << at("folder") << false;
         QTest::newRow("hidden") << at(".hidden") << false;
@@ -47,7 +49,8 @@ private Q_SLOTS:
         QTest::newRow("fifo") << at("pipe") << false;
         QTest::newRow("device") << QStringLiteral("/dev/null") << false;
         QTest::newRow("missing") << at("missing.bat") << false;
-        QTest::newRow("inside a missing folder") << at("nowhere") + sep + QStringLiteral("x") << false;
+        QTest::newRow("inside a missing folder")
+            << at("nowhere") + sep + QStringLiteral("x") << false;
         QTest::newRow("embedded NUL") << at("normal.bat") + QChar(0) << false;
     }
     void answers() {

@@ -6,7 +6,9 @@
 
 namespace dazu::test {
 
-QString DistDirectory() { return QStringLiteral(DAZU_DIST_DIR); }
+QString DistDirectory() {
+    return QStringLiteral(DAZU_DIST_DIR);
+}
 
 AppFolder::AppFolder(Contents contents) {
     if (!dir_.isValid())
@@ -19,7 +21,9 @@ AppFolder::AppFolder(Contents contents) {
     }
 }
 
-bool AppFolder::exists(const QString& name) const { return QFile::exists(file(name)); }
+bool AppFolder::exists(const QString& name) const {
+    return QFile::exists(file(name));
+}
 
 QByteArray AppFolder::read(const QString& name) const {
     QFile f(file(name));
