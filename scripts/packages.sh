@@ -4,9 +4,10 @@
 # Building and running the program.
 DAZU_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libsqlite3-dev libsqlitecpp-dev
                      nlohmann-json3-dev)
-# Running the tests: an X server and input for the end-to-end runs, clang for sanitizers and
-# fuzzing, sqlite3 to inspect databases, fonts so that text has a size to measure.
-DAZU_TEST_PACKAGES=(xvfb xauth xdotool x11-utils openbox imagemagick fonts-dejavu-core sqlite3
+# Running the tests: an X server, a window manager and input for the end-to-end runs, clang
+# for sanitizers and fuzzing, sqlite3 to inspect databases, fonts so that text has a size to
+# measure.
+DAZU_TEST_PACKAGES=(xvfb xauth xdotool x11-utils jwm imagemagick fonts-dejavu-core sqlite3
                     clang libclang-rt-14-dev time)
 # The benchmark (bench/run): an X server to draw on, fonts, GNU time for peak memory, and
 # gnuplot for the picture.

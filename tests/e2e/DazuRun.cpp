@@ -1,0 +1,88 @@
+#include "DazuRun.h"
+
+#include "Tool.h"
+#include "XServer.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+
+namespace dazu::e2e {
+
+DazuRun::DazuRun(const XServer& server, const QString& applicationFolder)
+    : desktop_(server.desktop()) {
+    process_.setProgram(QDir(applicationFolder).filePath(QStringLiteral("dazu")));
+    process_.setProcessEnvironment(server.environment());
+    process_.setWorkingDirectory(QDir::rootPath()); // the program must find its folder itself
+    process_.setProcessChannelMode(QProcess::MergedChannels);
+}
+
+DazuRun::~DazuRun() {
+    if (process_.state() == QProcess::NotRunning)
+        return;
+    if (QTest::currentTestFailed())
+        static_cast<void>(
+            desktop_.screenshot(QStringLiteral("%1-%2-failed")
+                                    .arg(QCoreApplication::applicationName(),
+                                         QString::fromUtf8(QTest::currentTestFunction()))));
+    EndProcess(process_);
+}
+
+Outcome<void> DazuRun::start() {
+    process_.start();
+    if (!process_.waitForStarted())
+        return Failure{
+            QStringLiteral("cannot start %1: %2").arg(process_.program(), process_.errorString())};
+    return {};
+}
+
+Outcome<WindowId> DazuRun::startShowing(const QString& title) {
+    if (const auto started = start(); !started)
+        return started.failure();
+    return waitForWindow(title);
+}
+
+// How the program ended and what it printed, for a failure message.
+QString DazuRun::ending() {
+    const QString printed = QString::fromLocal8Bit(process_.readAll().trimmed());
+    const QString how = process_.exitStatus() == QProcess::CrashExit
+                            ? QStringLiteral("crashed")
+                            : QStringLiteral("ended with status %1").arg(process_.exitCode());
+    return printed.isEmpty() ? how : QStringLiteral("%1, printing: %2").arg(how, printed);
+}
+
+Outcome<WindowId> DazuRun::waitForWindow(const QString& title, std::chrono::milliseconds timeout) {
+    const QDeadlineTimer deadline(timeout);
+    for (;;) {
+        const auto windows = desktop_.windowsOf(process_.processId());
+        if (!windows)
+            return windows.failure();
+        QStringList shown;
+        for (const WindowId& window : *windows) {
+            // A window that closes between the search and this question has no title.
+            const auto windowTitle = desktop_.title(window);
+            if (windowTitle && *windowTitle == title)
+                return window;
+            shown << (windowTitle ? *windowTitle : QString::fromUtf8(windowTitle.why()));
+        }
+        if (process_.state() == QProcess::NotRunning || process_.waitForFinished(100))
+            return Failure{
+                QStringLiteral("dazu %1 before showing a window titled '%2'").arg(ending(), title)};
+        if (deadline.hasExpired())
+            return Failure{QStringLiteral("no window titled '%1' within %2 ms; dazu shows: [%3]")
+                               .arg(title)
+                               .arg(timeout.count())
+                               .arg(shown.join(QStringLiteral(", ")))};
+    }
+}
+
+Outcome<int> DazuRun::waitForExit(std::chrono::milliseconds timeout) {
+    if (process_.state() != QProcess::NotRunning &&
+        !process_.waitForFinished(static_cast<int>(timeout.count())))
+        return Failure{QStringLiteral("dazu was still running %1 ms later").arg(timeout.count())};
+    if (process_.exitStatus() == QProcess::CrashExit)
+        return Failure{QStringLiteral("dazu %1").arg(ending())};
+    return process_.exitCode();
+}
+
+} // namespace dazu::e2e

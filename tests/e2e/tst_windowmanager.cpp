@@ -1,0 +1,98 @@
+// The window on a desktop with a window manager, as most users meet it: a frame with a title
+// bar, a close box that ends the program, and nothing to resize, minimize or maximize.
+#include "DazuRun.h"
+#include "SettingsWindow.h"
+#include "StoredSettings.h"
+#include "TestSupport.h"
+#include "XServer.h"
+
+using namespace dazu::e2e;
+using dazu::test::AppFolder;
+
+namespace {
+
+// The frame is the title bar above the window and a border around it. The close box is the
+// square at the right end of the title bar, as tall as the bar.
+QPoint CloseBoxCentre(const QRect& clientArea, const QMargins& frame) {
+    const int bar = frame.top() - frame.bottom();
+    return {clientArea.right() - bar / 2, clientArea.top() - bar / 2};
+}
+
+} // namespace
+
+class tst_WindowManager : public QObject {
+    Q_OBJECT
+
+    XServer x_;
+
+private Q_SLOTS:
+    void initTestCase() {
+        const auto started = x_.start();
+        if (!started)
+            QSKIP(started.why());
+        E2E_VERIFY(x_.startWindowManager());
+    }
+
+    void titleBarShowsTheTitleAndACloseBox() {
+        AppFolder folder(AppFolder::CopyOfDist);
+        DazuRun dazu(x_, folder.path());
+        const auto window = dazu.startShowing(kWindowTitle);
+        E2E_VERIFY(window);
+        E2E_VERIFY(dazu.desktop().screenshot(QStringLiteral("window-manager")));
+
+        const auto frame = dazu.desktop().frameExtents(*window);
+        E2E_VERIFY(frame);
+        QVERIFY2(frame->top() > frame->bottom(), "the frame has no title bar above the window");
+        const auto actions = dazu.desktop().allowedActions(*window);
+        E2E_VERIFY(actions);
+        QVERIFY2(actions->contains(QStringLiteral("_NET_WM_ACTION_CLOSE")),
+                 qPrintable(actions->join(QLatin1Char(' '))));
+    }
+
+    void windowCannotBeResizedMinimizedOrMaximized() {
+        if (!kLayoutInPlace)
+            QSKIP(kLayoutPending);
+        AppFolder folder(AppFolder::CopyOfDist);
+        DazuRun dazu(x_, folder.path());
+        const auto window = dazu.startShowing(kWindowTitle);
+        E2E_VERIFY(window);
+
+        const auto limits = dazu.desktop().sizeLimits(*window);
+        E2E_VERIFY(limits);
+        QCOMPARE(limits->minimum, kClientArea);
+        QCOMPARE(limits->maximum, kClientArea);
+        const auto actions = dazu.desktop().allowedActions(*window);
+        E2E_VERIFY(actions);
+        for (const char* refused : {"_NET_WM_ACTION_RESIZE", "_NET_WM_ACTION_MINIMIZE",
+                                    "_NET_WM_ACTION_MAXIMIZE_HORZ", "_NET_WM_ACTION_MAXIMIZE_VERT"})
+            QVERIFY2(!actions->contains(QLatin1String(refused)), refused);
+    }
+
+    void closeBoxEndsTheProgramWithoutSaving() {
+        AppFolder folder(AppFolder::CopyOfDist);
+        // A destination folder without a value is stored as empty text by any save, even one
+        // that changes nothing else.
+        E2E_VERIFY(SeedSettings(folder, {{"pathdest", dazu::config::Variant()}}));
+        const auto before = StoredSettingsRow(folder.file(QStringLiteral("DAZU.CFG")));
+        E2E_VERIFY(before);
+
+        DazuRun dazu(x_, folder.path());
+        const auto window = dazu.startShowing(kWindowTitle);
+        E2E_VERIFY(window);
+        const auto area = dazu.desktop().clientArea(*window);
+        E2E_VERIFY(area);
+        const auto frame = dazu.desktop().frameExtents(*window);
+        E2E_VERIFY(frame);
+        E2E_VERIFY(dazu.desktop().clickAt(CloseBoxCentre(*area, *frame)));
+
+        const auto status = dazu.waitForExit();
+        E2E_VERIFY(status);
+        QCOMPARE(*status, 0);
+        const auto after = StoredSettingsRow(folder.file(QStringLiteral("DAZU.CFG")));
+        E2E_VERIFY(after);
+        QCOMPARE(*after, *before);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_WindowManager)
+#include "tst_windowmanager.moc"
