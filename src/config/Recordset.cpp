@@ -116,7 +116,13 @@ Recordset::Row Recordset::readRow(SQLite::Statement& query) const {
             row.values.emplace_back();
             continue;
         }
-        switch (table_->fields[i].kind) {
+        const FieldSpec& field = table_->fields[i];
+        // Only a file written by another program can hold a text where a number belongs.
+        if (field.kind != Kind::Text && !column.isInteger())
+            throw Error("El campo " + std::string(field.name) + " de la tabla " +
+                        std::string(table_->name) + " contiene \"" + column.getString() +
+                        "\", que no es un número entero");
+        switch (field.kind) {
         case Kind::YesNo:
             row.values.emplace_back(column.getInt64() != 0);
             break;

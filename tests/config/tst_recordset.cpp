@@ -2,6 +2,7 @@
 #include "DefaultRow.h"
 #include "Error.h"
 #include "TestSupport.h"
+#include "Transaction.h"
 
 #include <QTest>
 
@@ -148,6 +149,7 @@ private Q_SLOTS:
     // Names come back in index order, case-insensitively, across many pages.
     void indexOrderAcrossPages() {
         auto tables = dazu::config::OpenConfiguration(path());
+        dazu::config::Transaction batch(tables.database);
         QStringList expected;
         for (int i = 999; i >= 0; --i) {
             const QString name = (i % 2 ? QStringLiteral("N%1") : QStringLiteral("n%1"))
@@ -157,6 +159,7 @@ private Q_SLOTS:
             tables.Files.Update();
             expected.prepend(name);
         }
+        batch.Commit();
         QCOMPARE(dazu::test::ListNames(path(), "Files"), expected);
         QCOMPARE(dazu::test::ListNames(path(), "FPCHH"), QStringList());
     }
