@@ -13,8 +13,10 @@ namespace dazu::dialog {
 namespace {
 
 void setText(QWidget* control, const QString& text) {
-    if (auto* box = qobject_cast<QLineEdit*>(control))
+    if (auto* box = qobject_cast<QLineEdit*>(control)) {
         box->setText(text);
+        box->setCursorPosition(0); // a long path shows its beginning, not its tail
+    }
     else if (auto* combo = qobject_cast<QComboBox*>(control))
         combo->setEditText(text);
     else
