@@ -4,8 +4,6 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
-#include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <stdexcept>
@@ -16,10 +14,6 @@ namespace dazu::files {
 
 QChar PathSeparator() {
     return QLatin1Char('/');
-}
-
-QString ApplicationDirectory() {
-    return QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
 }
 
 // Linux has no hidden attribute: a name that begins with a dot is the hidden file here.

@@ -1,7 +1,5 @@
 #include "Platform.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <stdexcept>
 #include <windows.h>
 
@@ -9,10 +7,6 @@ namespace dazu::files {
 
 QChar PathSeparator() {
     return QLatin1Char('\\');
-}
-
-QString ApplicationDirectory() {
-    return QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
 }
 
 // A search for normal files only: directories, hidden and system files are not found.
