@@ -35,8 +35,6 @@ private Q_SLOTS:
     }
 
     void windowOpensCentredWithItsClientArea() {
-        if (!kLayoutInPlace)
-            QSKIP(kLayoutPending);
         AppFolder folder(AppFolder::CopyOfDist);
         DazuRun dazu(x_, folder.path());
         const auto window = dazu.startShowing(kWindowTitle);
