@@ -1,14 +1,11 @@
 #include "PrepareFolder.h"
 
+#include "Database.h"
 #include "DefaultRow.h"
-#include "Recordset.h"
-#include "Schema.h"
 #include "Startup.h"
+#include "Transaction.h"
 
 #include <cstdio>
-#include <memory>
-#include <SQLiteCpp/Database.h>
-#include <SQLiteCpp/Transaction.h>
 
 namespace dazu::bench {
 
@@ -32,9 +29,8 @@ void copyTemplates(const fs::path& distDirectory, const fs::path& folder) {
     }
 }
 
-void fillList(const std::shared_ptr<SQLite::Database>& connection, const config::TableSpec& table,
-              std::size_t namesPerList) {
-    config::Recordset list(connection, table, config::RecordsetType::Table);
+void fillList(config::Database& database, std::string_view table, std::size_t namesPerList) {
+    config::Recordset list = database.OpenRecordset(table);
     for (std::size_t i = 0; i < namesPerList; ++i) {
         list.AddNew();
         list.Fields("FILE").SetValue(ListName(i));
@@ -50,17 +46,13 @@ void PrepareApplicationFolder(const fs::path& distDirectory, const fs::path& fol
     const fs::path applicationDirectory = fs::canonical(folder);
     copyTemplates(distDirectory, applicationDirectory);
 
-    auto connection = std::make_shared<SQLite::Database>(
-        (applicationDirectory / "DAZU.CFG").string(), SQLite::OPEN_READWRITE);
-    config::VerifyDatabase(*connection);
-    SQLite::Transaction transaction(*connection);
-    {
-        config::Recordset setup(connection, config::SetupTable(), config::RecordsetType::Dynaset);
-        config::WriteDefaultRow(setup, applicationDirectory.string());
-        fillList(connection, config::FilesTable(), namesPerList);
-        fillList(connection, config::FpchhTable(), namesPerList);
-    }
-    transaction.commit();
+    config::Configuration tables =
+        config::OpenConfiguration((applicationDirectory / "DAZU.CFG").string());
+    config::Transaction transaction(tables.database);
+    config::WriteDefaultRow(tables.Setup, applicationDirectory.string());
+    fillList(tables.database, "Files", namesPerList);
+    fillList(tables.database, "FPCHH", namesPerList);
+    transaction.Commit();
 }
 
 } // namespace dazu::bench

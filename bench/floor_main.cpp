@@ -2,6 +2,7 @@
 // the same size, started and shown the same way, ending at its first paint.
 #include "FirstPaint.h"
 
+#include <cstdlib>
 #include <QApplication>
 #include <QWidget>
 
@@ -11,5 +12,7 @@ int main(int argc, char** argv) {
     window.resize(560, 342);
     dazu::bench::QuitOnFirstPaint quit(window);
     window.show();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    // Ends at once, without tearing the window down, as the settings window's benchmark does.
+    std::_Exit(status);
 }
