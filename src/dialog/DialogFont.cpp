@@ -2,6 +2,8 @@
 
 #include "Layout.h"
 
+#include <cmath>
+#include <limits>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QStyle>
@@ -34,25 +36,28 @@ int captionRoom(const ControlSpec& spec, const QStyle& style) {
     }
 }
 
-bool captionFits(const ControlSpec& spec, const QFont& dialogFont, const QStyle& style) {
+// How much the caption's room exceeds what it takes in this font: 1 or more when it fits.
+qreal roomRatio(const ControlSpec& spec, const QFont& dialogFont, const QStyle& style) {
     const QString caption = VisibleText(spec.caption);
     if (caption.isEmpty() || spec.kind == ControlKind::TextBox)
-        return true;
+        return std::numeric_limits<qreal>::infinity();
     QFont font = dialogFont;
     font.setBold(spec.traits & Bold);
     const QFontMetrics metrics(font);
+    qreal ratio = qreal(captionRoom(spec, style)) / qMax(1, metrics.horizontalAdvance(caption));
     const bool oneLineHigh = spec.kind == ControlKind::Label ||
                              spec.kind == ControlKind::CheckBox ||
                              spec.kind == ControlKind::CommandButton;
-    return metrics.horizontalAdvance(caption) <= captionRoom(spec, style) &&
-           (!oneLineHigh || metrics.height() <= ToPixels(spec.twips.height));
+    if (oneLineHigh)
+        ratio = qMin(ratio, qreal(ToPixels(spec.twips.height)) / qMax(1, metrics.height()));
+    return ratio;
 }
 
-bool everyCaptionFits(const QFont& font, const QStyle& style) {
+qreal smallestRoomRatio(const QFont& font, const QStyle& style) {
+    qreal smallest = std::numeric_limits<qreal>::infinity();
     for (const ControlSpec& spec : Controls())
-        if (!captionFits(spec, font, style))
-            return false;
-    return true;
+        smallest = qMin(smallest, roomRatio(spec, font, style));
+    return smallest;
 }
 
 } // namespace
@@ -61,9 +66,16 @@ QFont FittingDialogFont(const QFont& platformFont, const QStyle& style) {
     QFont font = platformFont;
     // QFontInfo gives the size in points also for a font that was given in pixels.
     const qreal platformSize = QFontInfo(platformFont).pointSizeF();
-    for (qreal size = platformSize; size > kSmallestPointSize; size -= kPointStep) {
+    // Text grows in proportion to the point size, so one measurement at the platform size
+    // tells the largest size that can fit. Each size costs a font to load, so only that one
+    // is checked, and the next smaller steps only where hinting rounds a width up.
+    const qreal ratio = smallestRoomRatio(font, style);
+    qreal size = platformSize;
+    if (ratio < 1)
+        size = std::floor(platformSize * ratio / kPointStep) * kPointStep;
+    for (; size > kSmallestPointSize; size -= kPointStep) {
         font.setPointSizeF(size);
-        if (everyCaptionFits(font, style))
+        if (size == platformSize ? ratio >= 1 : smallestRoomRatio(font, style) >= 1)
             return font;
     }
     font.setPointSizeF(kSmallestPointSize);

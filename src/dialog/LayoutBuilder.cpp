@@ -56,6 +56,9 @@ QWidget* createComboBox(const ControlSpec& spec, QWidget* container) {
 QWidget* createListBox(QWidget* container) {
     auto* list = new QListWidget(container);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Every item is one line of text in one font: with uniform sizes the view measures one
+    // item instead of all of them, so a list of many names lays out and changes at once.
+    list->setUniformItemSizes(true);
     return list;
 }
 
