@@ -1,5 +1,5 @@
 // The window on a desktop with a window manager, as most users meet it: a frame with a title
-// bar, a close box that ends the program, and nothing to resize, minimize or maximize.
+// bar, nothing to resize, minimize or maximize, and two ways to close without saving.
 #include "DazuRun.h"
 #include "SettingsWindow.h"
 #include "StoredSettings.h"
@@ -66,7 +66,14 @@ private Q_SLOTS:
             QVERIFY2(!actions->contains(QLatin1String(refused)), refused);
     }
 
-    void closeBoxEndsTheProgramWithoutSaving() {
+    void closingWithoutSavingWritesNothing_data() {
+        QTest::addColumn<bool>("byCloseBox");
+        QTest::newRow("close box") << true;
+        QTest::newRow("Alt+C") << false;
+    }
+
+    void closingWithoutSavingWritesNothing() {
+        QFETCH(bool, byCloseBox);
         AppFolder folder(AppFolder::CopyOfDist);
         // A destination folder without a value is stored as empty text by any save, even one
         // that changes nothing else.
@@ -77,11 +84,15 @@ private Q_SLOTS:
         DazuRun dazu(x_, folder.path());
         const auto window = dazu.startShowing(kWindowTitle);
         E2E_VERIFY(window);
-        const auto area = dazu.desktop().clientArea(*window);
-        E2E_VERIFY(area);
-        const auto frame = dazu.desktop().frameExtents(*window);
-        E2E_VERIFY(frame);
-        E2E_VERIFY(dazu.desktop().clickAt(CloseBoxCentre(*area, *frame)));
+        if (byCloseBox) {
+            const auto area = dazu.desktop().clientArea(*window);
+            E2E_VERIFY(area);
+            const auto frame = dazu.desktop().frameExtents(*window);
+            E2E_VERIFY(frame);
+            E2E_VERIFY(dazu.desktop().clickAt(CloseBoxCentre(*area, *frame)));
+        } else {
+            E2E_VERIFY(dazu.desktop().pressKeys(*window, {QStringLiteral("alt+c")}));
+        }
 
         const auto status = dazu.waitForExit();
         E2E_VERIFY(status);
