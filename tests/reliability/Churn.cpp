@@ -3,6 +3,7 @@
 #include "DefaultRow.h"
 #include "Schema.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace dazu::test {
@@ -68,14 +69,18 @@ void ChurnStep(config::Configuration& tables, std::int64_t n) {
             tables.Files.Delete();
 }
 
-std::int64_t ChurnGeneration(config::Recordset& setup) {
+std::int64_t ChurnGeneration(config::Recordset& setup,
+                             const std::vector<std::string_view>& fields) {
     const config::Variant intervalo = setup.Fields("intervalo").Value();
     if (!intervalo.isInt())
         return -1;
     const std::int64_t n = intervalo.toInt();
-    for (const auto& [field, value] : ChurnSettings(n))
-        if (setup.Fields(field).Value() != value)
+    for (const auto& [field, value] : ChurnSettings(n)) {
+        const bool looked =
+            fields.empty() || std::find(fields.begin(), fields.end(), field) != fields.end();
+        if (looked && setup.Fields(field).Value() != value)
             return -1;
+    }
     return n;
 }
 

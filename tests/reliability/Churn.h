@@ -30,6 +30,9 @@ std::int64_t ChurnNameGeneration(const std::string& name);
 void ChurnStep(config::Configuration& tables, std::int64_t n);
 
 // The generation the first settings row belongs to, or -1 when its fields are not all of one.
-std::int64_t ChurnGeneration(config::Recordset& setup);
+// Only the given fields are looked at when some are given (the window stores only the fields
+// it shows).
+std::int64_t ChurnGeneration(config::Recordset& setup,
+                             const std::vector<std::string_view>& fields = {});
 
 } // namespace dazu::test

@@ -20,10 +20,14 @@ QString HelperPath() {
     return QStringLiteral(DAZU_RELIABILITY_HELPER);
 }
 
-LockHolder::LockHolder(Kind kind, const std::string& databasePath, int holdMs) {
-    process_.start(HelperPath(), {QStringLiteral("lock"),
-                                  kind == Write ? QStringLiteral("write") : QStringLiteral("read"),
-                                  QString::fromStdString(databasePath), QString::number(holdMs)});
+LockHolder::LockHolder(Kind kind, const std::string& databasePath, int holdMs,
+                       const QString& sqlBeforeCommit) {
+    QStringList arguments{QStringLiteral("lock"),
+                          kind == Write ? QStringLiteral("write") : QStringLiteral("read"),
+                          QString::fromStdString(databasePath), QString::number(holdMs)};
+    if (!sqlBeforeCommit.isEmpty())
+        arguments << sqlBeforeCommit;
+    process_.start(HelperPath(), arguments);
     while (process_.waitForReadyRead(kStartTimeoutMs)) {
         if (process_.canReadLine()) {
             output_ += QString::fromUtf8(process_.readLine());
@@ -54,11 +58,24 @@ std::int64_t LockHolder::Release() {
     return output_.mid(from).section(QLatin1Char('\n'), 0, 0).toLongLong();
 }
 
-StartOutcome StartAsUnprivilegedUser(const QString& applicationDirectory) {
-    StartOutcome outcome;
-    QStringList arguments{QStringLiteral("startup"), applicationDirectory};
+HelperRun Finish(QProcess& helper, int timeoutMs) {
+    HelperRun run;
+    helper.waitForFinished(timeoutMs);
+    if (helper.state() != QProcess::NotRunning) {
+        helper.kill();
+        helper.waitForFinished();
+    } else if (helper.exitStatus() == QProcess::NormalExit) {
+        run.exitCode = helper.exitCode();
+    }
+    const QString printed = QString::fromUtf8(helper.readAllStandardOutput());
+    run.output = printed.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    run.errorOutput = QString::fromUtf8(helper.readAllStandardError());
+    return run;
+}
+
+HelperRun RunAsUnprivilegedUser(const QString& applicationDirectory, QStringList arguments) {
     if (::geteuid() == 0) {
-        // Root ignores permission bits: the start runs as a user that the bits bind.
+        // Root ignores permission bits: the program runs as a user that the bits bind.
         bool handedOver = handOver(applicationDirectory);
         QDirIterator entries(applicationDirectory,
                              QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
@@ -66,20 +83,17 @@ StartOutcome StartAsUnprivilegedUser(const QString& applicationDirectory) {
         while (entries.hasNext())
             handedOver = handOver(entries.next()) && handedOver;
         if (!handedOver) {
-            outcome.errorOutput = QStringLiteral("cannot hand the folder over");
-            outcome.exitCode = kCannotDropPrivileges;
-            return outcome;
+            HelperRun refused;
+            refused.errorOutput = QStringLiteral("cannot hand the folder over");
+            refused.exitCode = kCannotDropPrivileges;
+            return refused;
         }
-        arguments << QString::number(kUnprivilegedId);
+        arguments =
+            QStringList{QStringLiteral("--as"), QString::number(kUnprivilegedId)} + arguments;
     }
-    QProcess start;
-    start.start(HelperPath(), arguments);
-    start.waitForFinished(kStartTimeoutMs);
-    outcome.exitCode = start.exitStatus() == QProcess::NormalExit ? start.exitCode() : -1;
-    const QString shown = QString::fromUtf8(start.readAllStandardOutput());
-    outcome.shown = shown.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    outcome.errorOutput = QString::fromUtf8(start.readAllStandardError());
-    return outcome;
+    QProcess helper;
+    helper.start(HelperPath(), arguments);
+    return Finish(helper, kStartTimeoutMs);
 }
 
 } // namespace dazu::test

@@ -26,11 +26,13 @@ inline std::int64_t MonotonicNanoseconds() {
 
 // Another program holding a lock on the database: a write lock, as a program in the middle of
 // storing, or a read lock, as one in the middle of reading. It gives the lock up after holdMs,
-// or when Release() is called if holdMs is negative, and always when destroyed.
+// or when Release() is called if holdMs is negative, and always when destroyed. Under a write
+// lock, it runs the given SQL just before it commits.
 class LockHolder {
 public:
     enum Kind { Write, Read };
-    LockHolder(Kind kind, const std::string& databasePath, int holdMs);
+    LockHolder(Kind kind, const std::string& databasePath, int holdMs,
+               const QString& sqlBeforeCommit = {});
     ~LockHolder();
     LockHolder(const LockHolder&) = delete;
     LockHolder& operator=(const LockHolder&) = delete;
@@ -48,14 +50,18 @@ private:
     QString output_;
 };
 
-// What the start-up sequence did when run by the second program in the given folder.
-struct StartOutcome {
-    int exitCode = -1;
-    QStringList shown; // message boxes as "title|style|prompt"
+// How a run of the second program ended, and what it printed.
+struct HelperRun {
+    int exitCode = -1;  // -1 when it crashed or did not end in time
+    QStringList output; // message boxes as "title|style|prompt", list items as "item|LIST|name"
     QString errorOutput;
 };
-// Runs the start-up sequence in a separate process, as an unprivileged user when this process
-// runs as root, so that permission bits hold; the folder is handed over to that user first.
-StartOutcome StartAsUnprivilegedUser(const QString& applicationDirectory);
+// Waits for the second program to end and collects what it printed.
+HelperRun Finish(QProcess& helper, int timeoutMs);
+
+// Runs the second program with the given arguments (whose folder is given too), as an
+// unprivileged user when this process runs as root, so that permission bits hold; the folder
+// and everything in it is handed over to that user first.
+HelperRun RunAsUnprivilegedUser(const QString& applicationDirectory, QStringList arguments);
 
 } // namespace dazu::test

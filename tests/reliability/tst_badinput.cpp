@@ -1,150 +1,210 @@
-// Whatever the user types is stored and read back exactly, or refused with the engine's
-// description and nothing stored; a name never matches another one by a pattern.
-#include "DefaultRow.h"
-#include "LoaderRead.h"
-#include "TestSupport.h"
+// Whatever the user types into the window is stored and read back exactly, or refused with
+// the engine's description and nothing stored; a name never matches another one by a pattern.
+#include "WindowFixture.h"
+#include "WindowUser.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QTest>
 
 using dazu::config::Variant;
-using dazu::test::AppFolder;
+using dazu::test::FileList;
+
+namespace {
+
+// Names already in the list, which a pattern, a prefix or spaces might match.
+const QStringList kNeighbours{QStringLiteral("100.txt"), QStringLiteral("a.txt"),
+                              QStringLiteral("abc")};
+
+struct TextBox {
+    const char* control;
+    const char* field;
+};
+const TextBox kTextBoxes[] = {{"Txtprogramapc", "programapc"},
+                              {"txtprogramatm", "programatm"},
+                              {"txtfilehost", "filehost"},
+                              {"txtfiletoappend", "filetoappend"}};
+
+QStringList sorted(QStringList names) {
+    names.sort();
+    return names;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(const FileList*)
 
 class tst_BadInput : public QObject {
     Q_OBJECT
 
-    AppFolder folder;
-    std::string path() const { return folder.databasePath(); }
-
 private Q_SLOTS:
-    void init() {
-        QFile::remove(folder.file(QStringLiteral("DAZU.CFG")));
-        folder.createDatabase();
-        auto tables = dazu::config::OpenConfiguration(path());
-        dazu::config::WriteDefaultRow(tables.Setup, "/apps/dazu");
+    // A name typed into either list's entry box is stored and listed exactly as typed, found
+    // again only by the very same text, and deleted alone.
+    void names_data() {
+        QTest::addColumn<const FileList*>("list");
+        QTest::addColumn<QString>("name");
+        for (const FileList* list : {&dazu::test::kFilesList, &dazu::test::kFpchhList}) {
+            const auto row = [&](const char* what, const QString& name) {
+                QTest::addRow("%s: %s", list->table, what) << list << name;
+            };
+            row("semicolon and SQL", QStringLiteral("a.txt'; DROP TABLE Files; --"));
+            row("SQL keywords", QStringLiteral("SELECT * FROM Files WHERE 1=1"));
+            row("backslashes", QStringLiteral("C:\\datos\\\\n\\x.txt\\"));
+            row("non-ASCII letters", QStringLiteral("ÑANDÚ_ßçÅ_Ωλ_日本.txt"));
+            row("emoji", QStringLiteral("📦 envío 👍🏽.txt"));
+            row("10,000 characters", QString(10000, QChar(0x00F1)));
+            row("empty", QString());
+        }
+        // Texts that would find "abc" if the lookup compared by a pattern, a prefix or
+        // ignoring spaces; both lists look names up alike.
+        for (const char* pattern : {"a%", "a_c", "%", "a*", "abc ", " abc", "ab", "abcd"})
+            QTest::addRow("Files: %s", pattern)
+                << &dazu::test::kFilesList << QString::fromUtf8(pattern);
+    }
+    void names() {
+        QFETCH(const FileList*, list);
+        QFETCH(QString, name);
+        WindowFixture f;
+        for (const QString& neighbour : kNeighbours)
+            f.addName(list->table, qPrintable(neighbour));
+        const QStringList expected = QStringList(kNeighbours) << name;
+        const auto stored = [&] {
+            return sorted(dazu::test::ListNames(f.folder.databasePath(), list->table));
+        };
+        f.load();
+        dazu::test::AddName(*f.window, *list, name);
+        QCOMPARE(f.messages, QStringList());
+        QCOMPARE(dazu::test::ListedNames(*f.window, *list), expected);
+        QCOMPARE(stored(), sorted(expected));
+
+        dazu::test::AddName(*f.window, *list, name); // the very same text again
+        QCOMPARE(f.messages, QStringList{QString::fromUtf8(list->controls.duplicateTitle) +
+                                         "|48|Entrada ya existe"});
+        QCOMPARE(stored(), sorted(expected));
+
+        f.load(); // the next start lists it exactly, and deleting it deletes it alone
+        QVERIFY(dazu::test::DeleteName(*f.window, *list, name));
+        QCOMPARE(stored(), kNeighbours);
+        QVERIFY(!dazu::app::HasFailed());
     }
 
+    // The same texts typed into the text boxes, stored with "&Aceptar" and shown again.
     void texts_data() {
         QTest::addColumn<QString>("text");
-        QTest::newRow("quotes") << QStringLiteral("it's \"quoted\".txt");
-        QTest::newRow("semicolon and SQL") << QStringLiteral("a.txt'; DROP TABLE Files; --");
-        QTest::newRow("SQL keywords") << QStringLiteral("SELECT * FROM Setup WHERE 1=1");
+        QTest::newRow("quotes") << QStringLiteral("it's \"quoted\".exe");
+        QTest::newRow("semicolon and SQL") << QStringLiteral("a.exe'; DROP TABLE Setup; --");
         QTest::newRow("percent and underscore") << QStringLiteral("100%_done.txt");
         QTest::newRow("backslashes") << QStringLiteral("C:\\datos\\\\n\\x.txt\\");
-        QTest::newRow("spaces around") << QStringLiteral("  a.txt  ");
-        QTest::newRow("non-ASCII letters") << QStringLiteral("Año_ÑANDÚ_ßçÅ.txt");
+        QTest::newRow("spaces around") << QStringLiteral("  calc.exe  ");
+        QTest::newRow("non-ASCII letters") << QStringLiteral("C:\\Año\\ÑANDÚ_ßçÅ_Ωλ_日本.txt");
         QTest::newRow("emoji") << QStringLiteral("📦 envío 👍🏽.txt");
         QTest::newRow("10,000 characters") << QString(10000, QChar(0x00F1));
         QTest::newRow("empty") << QString();
     }
-    // Each text as a name in a list, and in a text field of the settings row.
     void texts() {
         QFETCH(QString, text);
-        const std::string typed = text.toStdString();
-        {
-            auto tables = dazu::config::OpenConfiguration(path());
-            for (const char* neighbour : {"a.txt", "abc", "100.txt"}) {
-                tables.FPCHH.AddNew();
-                tables.FPCHH.Fields("FILE").SetValue(neighbour);
-                tables.FPCHH.Update();
-            }
-            tables.FPCHH.AddNew();
-            tables.FPCHH.Fields("FILE").SetValue(typed);
-            tables.FPCHH.Update();
-            tables.Setup.MoveFirst();
-            tables.Setup.Edit();
-            tables.Setup.Fields("programapc").SetValue(typed);
-            tables.Setup.Update();
+        WindowFixture f;
+        f.load();
+        // The boxes take typing only while their check boxes are checked.
+        QTest::mouseClick(f.control<QCheckBox>("chkprogramapc"), Qt::LeftButton);
+        QTest::mouseClick(f.control<QCheckBox>("chkunirarchivos"), Qt::LeftButton);
+        for (const TextBox& box : kTextBoxes) {
+            dazu::test::TypeText(f.control<QLineEdit>(box.control), text);
+            QCOMPARE(f.control<QLineEdit>(box.control)->text(), text);
         }
-        auto tables = dazu::config::OpenConfiguration(path());
-        tables.FPCHH.Index("FILE");
-        tables.FPCHH.Seek("=", typed);
-        QVERIFY(!tables.FPCHH.NoMatch());
-        QCOMPARE(tables.FPCHH.Fields("FILE").Value(), Variant(typed));
-        const QStringList names = dazu::test::ListNames(path(), "FPCHH");
-        QCOMPARE(names.size(), 4);
-        QCOMPARE(names.count(text), 1);
-        QCOMPARE(dazu::test::SetupField(path(), "programapc"), Variant(typed));
-    }
-
-    // Texts that would find "abc" if Seek compared by a pattern, by a prefix or ignoring spaces.
-    void patternsMatchNothing_data() {
-        QTest::addColumn<QString>("sought");
-        for (const char* sought :
-             {"a%", "a_c", "%", "a%c", "a*", "a?c", "abc ", " abc", "ab", "abcd"})
-            QTest::addRow("%s", sought) << QString::fromUtf8(sought);
-    }
-    void patternsMatchNothing() {
-        QFETCH(QString, sought);
-        auto tables = dazu::config::OpenConfiguration(path());
-        tables.Files.Index("FILE");
-        tables.Files.AddNew();
-        tables.Files.Fields("FILE").SetValue("abc");
-        tables.Files.Update();
-        tables.Files.Seek("=", sought.toStdString());
-        QVERIFY(tables.Files.NoMatch());
-        // Stored as well, the sought name is found itself, not the one it might match.
-        tables.Files.AddNew();
-        tables.Files.Fields("FILE").SetValue(sought.toStdString());
-        tables.Files.Update();
-        tables.Files.Seek("=", sought.toStdString());
-        QVERIFY(!tables.Files.NoMatch());
-        QCOMPARE(tables.Files.Fields("FILE").Value(), Variant(sought.toStdString()));
+        dazu::test::Accept(*f.window);
+        QCOMPARE(f.messages, QStringList());
+        for (const TextBox& box : kTextBoxes)
+            QCOMPARE(dazu::test::SetupField(f.folder.databasePath(), box.field),
+                     Variant(text.toStdString()));
+        f.load();
+        for (const TextBox& box : kTextBoxes)
+            QCOMPARE(f.control<QLineEdit>(box.control)->text(), text);
     }
 
     // A whole-number field gets the text of its control; the engine turns it into the number
-    // or refuses it, and then nothing of the same Update is stored.
+    // or refuses it, and then nothing of the same "&Aceptar" is stored.
     void numbers_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("text");
         QTest::addColumn<qint64>("stored");
         QTest::addColumn<QString>("refusal"); // empty when stored
-        QTest::newRow("plus sign") << "+5" << qint64(5) << "";
-        QTest::newRow("minus sign") << "-5" << qint64(-5) << "";
-        QTest::newRow("spaces around") << " 7 " << qint64(7) << "";
-        QTest::newRow("leading zeros") << "0050" << qint64(50) << "";
-        QTest::newRow("whole decimal") << "5.0" << qint64(5) << "";
-        QTest::newRow("exponent") << "1e3" << qint64(1000) << "";
-        QTest::newRow("largest") << "2147483647" << qint64(2147483647) << "";
-        QTest::newRow("smallest") << "-2147483648" << qint64(-2147483648LL) << "";
-        QTest::newRow("decimal fraction") << "5.5" << qint64(0) << "cannot store REAL value";
-        QTest::newRow("decimal comma") << "5,0" << qint64(0) << "cannot store TEXT value";
-        QTest::newRow("one past the largest")
-            << "2147483648" << qint64(0) << "CHECK constraint failed";
-        QTest::newRow("one past the smallest")
-            << "-2147483649" << qint64(0) << "CHECK constraint failed";
-        QTest::newRow("past 64 bits")
-            << "9223372036854775808" << qint64(0) << "cannot store REAL value";
-        QTest::newRow("two signs") << "+-5" << qint64(0) << "cannot store TEXT value";
-        QTest::newRow("hexadecimal") << "0x10" << qint64(0) << "cannot store TEXT value";
-        QTest::newRow("only spaces") << "  " << qint64(0) << "cannot store TEXT value";
-        QTest::newRow("other digits") << "٣٤" << qint64(0) << "cannot store TEXT value";
-        QTest::newRow("SQL") << "1; DROP TABLE Setup" << qint64(0) << "cannot store TEXT value";
+        struct Number {
+            const char* name;
+            const char* text;
+            qint64 stored;
+            const char* refusal;
+        };
+        const Number kInEveryControl[] = {
+            {"plus sign", "+5", 5, ""},
+            {"spaces around", " 7 ", 7, ""},
+            {"whole decimal", "5.0", 5, ""},
+            {"decimal fraction", "5.5", 0, "cannot store REAL value"},
+            {"one past the largest", "2147483648", 0, "CHECK constraint failed"},
+            {"one past the smallest", "-2147483649", 0, "CHECK constraint failed"},
+        };
+        const Number kInTheInterval[] = {
+            {"minus sign", "-5", -5, ""},
+            {"leading zeros", "0050", 50, ""},
+            {"exponent", "1e3", 1000, ""},
+            {"largest", "2147483647", 2147483647, ""},
+            {"smallest", "-2147483648", -2147483648LL, ""},
+            {"decimal comma", "5,0", 0, "cannot store TEXT value"},
+            {"past 64 bits", "9223372036854775808", 0, "cannot store REAL value"},
+            {"two signs", "+-5", 0, "cannot store TEXT value"},
+            {"hexadecimal", "0x10", 0, "cannot store TEXT value"},
+            {"only spaces", "  ", 0, "cannot store TEXT value"},
+            {"other digits", "٣٤", 0, "cannot store TEXT value"},
+            {"SQL", "1; DROP TABLE Setup", 0, "cannot store TEXT value"},
+        };
+        const auto add = [](const char* control, const char* field, const Number& number) {
+            QTest::addRow("%s: %s", control, number.name)
+                << control << field << QString::fromUtf8(number.text) << number.stored
+                << number.refusal;
+        };
+        for (const Number& number : kInEveryControl) {
+            add("txtintervalo", "intervalo", number);
+            add("cmbpuerto", "Puerto", number);
+            add("cmbvelocidad", "baudios", number);
+        }
+        for (const Number& number : kInTheInterval)
+            add("txtintervalo", "intervalo", number);
     }
     void numbers() {
+        QFETCH(QString, control);
+        QFETCH(QString, field);
         QFETCH(QString, text);
         QFETCH(qint64, stored);
         QFETCH(QString, refusal);
-        const auto before = dazu::test::StoredSettings(path());
-        auto tables = dazu::config::OpenConfiguration(path());
-        tables.Setup.MoveFirst();
-        tables.Setup.Edit();
-        tables.Setup.Fields("programatm").SetValue("otro.exe");
-        tables.Setup.Fields("intervalo").SetValue(text.toStdString());
-        QString thrown;
-        try {
-            tables.Setup.Update();
-        } catch (const std::exception& e) {
-            thrown = QString::fromUtf8(e.what());
-        }
+        WindowFixture f;
+        const QStringList before = f.storedRow();
+        f.load();
+        dazu::test::TypeText(f.control<QLineEdit>("txtprogramatm"), QStringLiteral("otro.exe"));
+        QWidget* box = f.window->control(control);
+        dazu::test::TypeText(box, text);
+        const auto* combo = qobject_cast<QComboBox*>(box);
+        QCOMPARE(combo ? combo->currentText() : qobject_cast<QLineEdit*>(box)->text(), text);
+
+        dazu::test::Accept(*f.window);
+
+        const std::string path = f.folder.databasePath();
         if (refusal.isEmpty()) {
-            QVERIFY2(thrown.isEmpty(), qPrintable(thrown));
-            QCOMPARE(dazu::test::SetupField(path(), "intervalo"), Variant(std::int64_t{stored}));
-            QCOMPARE(dazu::test::SetupField(path(), "programatm"), Variant("otro.exe"));
-        } else {
-            QVERIFY2(thrown.contains(refusal), qPrintable(thrown));
-            QVERIFY(dazu::test::StoredSettings(path()) == before);
+            QCOMPARE(f.messages, QStringList());
+            QCOMPARE(dazu::test::SetupField(path, field.toStdString()),
+                     Variant(std::int64_t{stored}));
+            QCOMPARE(dazu::test::SetupField(path, "programatm"), Variant("otro.exe"));
+            return;
         }
+        QCOMPARE(f.messages.size(), 1);
+        QVERIFY2(f.messages.front().startsWith(QStringLiteral("DAZU|16|")) &&
+                     f.messages.front().contains(refusal),
+                 qPrintable(f.messages.front()));
+        QVERIFY(dazu::app::HasFailed());
+        QCOMPARE(f.storedRow(), before);
     }
 };
 
-QTEST_GUILESS_MAIN(tst_BadInput)
+QTEST_MAIN(tst_BadInput)
 #include "tst_badinput.moc"

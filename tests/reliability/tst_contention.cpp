@@ -1,44 +1,77 @@
-// Another program holding the database file: a change waits for it within the busy timeout
-// and is stored; past it, the change fails with the engine's description, nothing of it is
-// stored, and the open database goes on working once the file is free again.
-#include "Churn.h"
-#include "LoaderRead.h"
+// Another program holding the database file: a change made in the window waits for it within
+// the busy timeout and is stored; past it, the change fails with the engine's description,
+// nothing of it is stored, and no lock is left behind. Two windows on one folder lose no name
+// that either of them stored.
 #include "SecondProgram.h"
-#include "TestSupport.h"
+#include "WindowFixture.h"
+#include "WindowUser.h"
 
 #include <QElapsedTimer>
+#include <QLineEdit>
+#include <QSet>
 #include <QTest>
 #include <SQLiteCpp/Database.h>
 
 using dazu::test::AppFolder;
 using dazu::test::LockHolder;
 
-Q_DECLARE_METATYPE(LockHolder::Kind)
-
 namespace {
+
+enum class Change { AddName, DeleteName, Accept };
+
 // Long enough that the change certainly meets the lock, well within the busy timeout.
 constexpr int kShortHoldMs = 500;
-const std::string kNewName = "nuevo.txt";
+const QString kOldName = QStringLiteral("viejo.txt");
+const QString kNewName = QStringLiteral("nuevo.txt");
+const QString kNewProgram = QStringLiteral("otro.exe");
 
-// The two changes the window makes: a name added to a list, and the whole settings row.
-void change(dazu::config::Configuration& tables, bool settings) {
-    if (settings) {
-        dazu::test::ChurnStep(tables, 1);
-        return;
+// The change as a user makes it; again: once more, after it failed.
+void make(const setup& window, Change change, bool again = false) {
+    switch (change) {
+    case Change::AddName:
+        if (again) // still in add mode, with the name typed
+            QTest::keyClick(window.control<QLineEdit>("txtfile"), Qt::Key_Return);
+        else
+            dazu::test::AddName(window, dazu::test::kFilesList, kNewName);
+        break;
+    case Change::DeleteName:
+        dazu::test::DeleteName(window, dazu::test::kFilesList, kOldName);
+        break;
+    case Change::Accept:
+        if (!again)
+            dazu::test::TypeText(window.control<QLineEdit>("txtprogramatm"), kNewProgram);
+        dazu::test::Accept(window);
+        break;
     }
-    tables.Files.AddNew();
-    tables.Files.Fields("FILE").SetValue(kNewName);
-    tables.Files.Update();
 }
 
-bool changeStored(const std::string& path, bool settings) {
-    auto tables = dazu::config::OpenConfiguration(path);
-    tables.Setup.MoveFirst();
-    return settings
-               ? dazu::test::ChurnGeneration(tables.Setup) == 1
-               : dazu::test::ListNames(path, "Files").contains(QString::fromStdString(kNewName));
+bool changeStored(WindowFixture& f, Change change) {
+    const QStringList names = dazu::test::ListNames(f.folder.databasePath(), "Files");
+    switch (change) {
+    case Change::AddName:
+        return names == QStringList{kNewName, kOldName};
+    case Change::DeleteName:
+        return names.isEmpty();
+    case Change::Accept:
+        return f.storedRow().contains(kNewProgram);
+    }
+    return false;
 }
+
+// Everything stored: the settings row and both lists.
+QStringList storedData(WindowFixture& f) {
+    return f.storedRow() + dazu::test::ListNames(f.folder.databasePath(), "Files") +
+           dazu::test::ListNames(f.folder.databasePath(), "FPCHH");
+}
+
+QSet<QString> toSet(const QStringList& names) {
+    return QSet<QString>(names.begin(), names.end());
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(LockHolder::Kind)
+Q_DECLARE_METATYPE(Change)
 
 class tst_Contention : public QObject {
     Q_OBJECT
@@ -46,63 +79,157 @@ class tst_Contention : public QObject {
 private Q_SLOTS:
     void secondProgram_data() {
         QTest::addColumn<LockHolder::Kind>("lock");
-        QTest::addColumn<bool>("settings");   // the settings row, or else a name
+        QTest::addColumn<Change>("change");
         QTest::addColumn<bool>("outlasting"); // the lock outlasts the busy timeout
-        QTest::newRow("write lock, name, short") << LockHolder::Write << false << false;
-        QTest::newRow("write lock, settings, short") << LockHolder::Write << true << false;
-        QTest::newRow("read lock, name, short") << LockHolder::Read << false << false;
-        QTest::newRow("read lock, settings, short") << LockHolder::Read << true << false;
-        QTest::newRow("write lock, name, outlasting") << LockHolder::Write << false << true;
-        QTest::newRow("write lock, settings, outlasting") << LockHolder::Write << true << true;
-        // Here the change is written and waits only to be committed.
-        QTest::newRow("read lock, settings, outlasting") << LockHolder::Read << true << true;
+        const auto row = [](const char* name, LockHolder::Kind lock, Change change,
+                            bool outlasting) {
+            QTest::newRow(name) << lock << change << outlasting;
+        };
+        row("write lock, adding a name, short", LockHolder::Write, Change::AddName, false);
+        row("write lock, deleting a name, short", LockHolder::Write, Change::DeleteName, false);
+        row("write lock, Aceptar, short", LockHolder::Write, Change::Accept, false);
+        row("read lock, adding a name, short", LockHolder::Read, Change::AddName, false);
+        row("read lock, Aceptar, short", LockHolder::Read, Change::Accept, false);
+        row("write lock, adding a name, outlasting", LockHolder::Write, Change::AddName, true);
+        row("write lock, deleting a name, outlasting", LockHolder::Write, Change::DeleteName, true);
+        row("write lock, Aceptar, outlasting", LockHolder::Write, Change::Accept, true);
+        // Here the row is written and waits only to be committed.
+        row("read lock, Aceptar, outlasting", LockHolder::Read, Change::Accept, true);
     }
     void secondProgram() {
         QFETCH(LockHolder::Kind, lock);
-        QFETCH(bool, settings);
+        QFETCH(Change, change);
         QFETCH(bool, outlasting);
-        AppFolder folder;
-        const std::string path = folder.databasePath();
-        // The index is set before the lock: the change below meets it only when it writes.
-        auto tables = dazu::test::CreateOpenedDatabase(path);
-        const auto settingsBefore = dazu::test::StoredSettings(path);
+        WindowFixture f;
+        f.addName("Files", "viejo.txt");
+        const QStringList before = storedData(f);
+        const setup& window = f.load(); // loaded before the other program takes the file
 
-        LockHolder holder(lock, path, outlasting ? -1 : kShortHoldMs);
+        LockHolder holder(lock, f.folder.databasePath(), outlasting ? -1 : kShortHoldMs);
         QVERIFY2(holder.IsHolding(), qPrintable(holder.Output()));
-        QString thrown;
         QElapsedTimer waited;
         waited.start();
-        try {
-            change(tables, settings);
-        } catch (const std::exception& e) {
-            thrown = QString::fromUtf8(e.what());
-        }
+        make(window, change);
         const std::int64_t finishedAt = dazu::test::MonotonicNanoseconds();
         const qint64 waitedMs = waited.elapsed();
         const std::int64_t releasedAt = holder.Release();
         QVERIFY2(releasedAt > 0, qPrintable(holder.Output()));
 
         if (!outlasting) {
-            QVERIFY2(thrown.isEmpty(), qPrintable(thrown));
+            QCOMPARE(f.messages, QStringList());
             QVERIFY(finishedAt > releasedAt); // it waited for the other program
-            QVERIFY(changeStored(path, settings));
+            QVERIFY(changeStored(f, change));
             return;
         }
-        QVERIFY2(thrown.contains(QLatin1String("database is locked")), qPrintable(thrown));
+        QCOMPARE(f.messages, QStringList{QStringLiteral("DAZU|16|database is locked")});
+        QVERIFY(dazu::app::HasFailed());
         QVERIFY2(waitedMs >= dazu::config::kBusyTimeoutMs - 100,
                  qPrintable(QString::number(waitedMs)));
-        QVERIFY(!changeStored(path, settings));
-        QVERIFY(dazu::test::StoredSettings(path) == settingsBefore);
-        QCOMPARE(dazu::test::ListNames(path, "Files"), QStringList());
+        QCOMPARE(storedData(f), before);
+        // The window shows only what is stored, and Aceptar did not close it.
+        QCOMPARE(dazu::test::ListedNames(window, dazu::test::kFilesList), QStringList{kOldName});
+        QVERIFY(window.isVisible());
         // The failure left no lock behind: another program writes, and so does this one.
-        SQLite::Database other(path, SQLite::OPEN_READWRITE);
+        SQLite::Database other(f.folder.databasePath(), SQLite::OPEN_READWRITE);
         other.exec("INSERT INTO FPCHH VALUES ('otro.txt')");
-        change(tables, settings);
-        QVERIFY(changeStored(path, settings));
-        SQLite::Database check(path, SQLite::OPEN_READONLY);
+        dazu::app::ResetFailure();
+        make(window, change, true);
+        QVERIFY(!dazu::app::HasFailed());
+        QVERIFY(changeStored(f, change));
+        QCOMPARE(other.execAndGet("PRAGMA integrity_check").getString(), std::string("ok"));
+    }
+
+    // The other program stores the very name that the window, having looked it up and found
+    // nothing, is waiting to store: the engine refuses the second one. The window's program
+    // ends with the engine's message, and the name stays stored once.
+    void sameNameStoredMeanwhile() {
+        WindowFixture f;
+        f.addName("Files", "viejo.txt");
+        const setup& window = f.load();
+        LockHolder holder(LockHolder::Write, f.folder.databasePath(), kShortHoldMs,
+                          QStringLiteral("INSERT INTO Files VALUES ('%1')").arg(kNewName));
+        QVERIFY2(holder.IsHolding(), qPrintable(holder.Output()));
+        make(window, Change::AddName);
+        QVERIFY2(holder.Release() > 0, qPrintable(holder.Output()));
+
+        QCOMPARE(f.messages,
+                 QStringList{QStringLiteral("DAZU|16|UNIQUE constraint failed: Files.FILE")});
+        QVERIFY(dazu::app::HasFailed());
+        QVERIFY(changeStored(f, Change::AddName));
+        QCOMPARE(dazu::test::ListedNames(window, dazu::test::kFilesList), QStringList{kOldName});
+    }
+
+    // Two windows on one folder, each in a program of its own, add names to both lists at
+    // the same time: names of their own, deleted again now and then, and shared names, which
+    // the two take from opposite ends. Whichever stores a shared name first keeps it; the
+    // other is refused with "Entrada ya existe" or, when the two meet between looking the
+    // name up and storing it, the engine refuses it and that program ends with the message.
+    void twoWindowsOnOneFolder() {
+        constexpr int kNames = 24;
+        AppFolder folder(AppFolder::CopyOfDist);
+        dazu::app::RunStartup(folder.path());
+        QStringList shared;
+        for (int i = 0; i < kNames; ++i)
+            shared << QStringLiteral("comun-%1.txt").arg(i);
+        QSet<QString> kept; // own names that stay
+        QProcess windows[2];
+        for (int w = 0; w < 2; ++w) {
+            QStringList steps{QStringLiteral("window"), folder.path(), QStringLiteral("wait")};
+            for (int i = 0; i < kNames; ++i) {
+                const QString own = QStringLiteral("ventana%1-%2.txt").arg(w).arg(i);
+                const QString common = shared[w == 0 ? i : kNames - 1 - i];
+                steps << "add1" << own << "add1" << common << "add2" << own << "add2" << common;
+                if (i % 3 == 2)
+                    steps << "delete1" << own << "delete2" << own;
+                else
+                    kept << own;
+            }
+            windows[w].start(dazu::test::HelperPath(), steps);
+        }
+        for (QProcess& window : windows) {
+            QVERIFY(window.waitForReadyRead(10000));
+            QCOMPARE(window.readLine().trimmed(), QByteArray(dazu::test::kReadyLine));
+        }
+        for (QProcess& window : windows)
+            window.write("\n"); // both at once
+        dazu::test::HelperRun runs[2];
+        for (int w = 0; w < 2; ++w)
+            runs[w] = dazu::test::Finish(windows[w], 60000);
+
+        bool bothFinished = true;
+        int refusals = 0;
+        QSet<QString> listed[2]; // what each window's lists show
+        for (const dazu::test::HelperRun& run : runs) {
+            QVERIFY2(run.exitCode == 0 || run.exitCode == 1, qPrintable(run.errorOutput));
+            bothFinished = bothFinished && run.exitCode == 0;
+            for (const QString& line : run.output) {
+                const QStringList parts = line.split(QLatin1Char('|'));
+                if (parts.front() == QLatin1String("item")) {
+                    listed[parts[1] == QLatin1String("List2")] << parts[2];
+                } else if (parts[2] == QLatin1String("Entrada ya existe")) {
+                    ++refusals;
+                } else {
+                    QCOMPARE(run.exitCode, 1);
+                    QVERIFY2(line.startsWith(QStringLiteral("DAZU|16|UNIQUE constraint failed")),
+                             qPrintable(line));
+                }
+            }
+        }
+        const QSet<QString> everyName = kept + toSet(shared);
+        for (int list = 0; list < 2; ++list) {
+            const QSet<QString> stored =
+                toSet(dazu::test::ListNames(folder.databasePath(), list ? "FPCHH" : "Files"));
+            QVERIFY(stored.contains(listed[list])); // no name that a window stored is lost
+            QVERIFY(everyName.contains(stored));    // and no deleted one came back
+            if (bothFinished)
+                QCOMPARE(stored, everyName);
+        }
+        if (bothFinished)
+            QCOMPARE(refusals, 2 * kNames); // each shared name once in each list
+        SQLite::Database check(folder.databasePath(), SQLite::OPEN_READONLY);
         QCOMPARE(check.execAndGet("PRAGMA integrity_check").getString(), std::string("ok"));
     }
 };
 
-QTEST_GUILESS_MAIN(tst_Contention)
+QTEST_MAIN(tst_Contention)
 #include "tst_contention.moc"

@@ -1,8 +1,11 @@
 // A program killed in the middle of storing leaves the database sound, with the settings row
-// entirely as it was before or entirely as it was being stored, never a mix of the two.
+// entirely as it was before or entirely as it was being stored, never a mix of the two, and
+// each name of a list added or deleted whole: whether it stores through the record operations
+// directly or through the window's "&Aceptar" and list editors.
 #include "Churn.h"
 #include "SecondProgram.h"
 #include "TestSupport.h"
+#include "WindowChurn.h"
 
 #include <QFile>
 #include <QProcess>
@@ -13,35 +16,59 @@
 using dazu::test::AppFolder;
 
 namespace {
+
 constexpr int kKills = 30;
-constexpr int kLongestDelayUs = 80000;
+
+struct Storer {
+    QString mode;                      // of the second program
+    std::vector<std::string_view> row; // the fields it stores, all when empty
+    int longestDelayUs;                // about one generation of stores
+    std::int64_t newestName;           // how far a name's generation may run ahead of the row's
+    bool olderNamesStay;               // whether names older than the row's may be left
+};
+
 } // namespace
+
+Q_DECLARE_METATYPE(Storer)
 
 class tst_CrashSafety : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void killedWhileStoring_data() {
+        QTest::addColumn<Storer>("storer");
+        // A generation stores the row, adds its name, then deletes the older ones; a kill
+        // between the row and the name leaves the name behind the row.
+        QTest::newRow("record operations") << Storer{QStringLiteral("churn"), {}, 80000, 0, true};
+        // A generation opens a new window, adds its name, deletes every other one, and stores
+        // the row with "&Aceptar", which closes the window.
+        QTest::newRow("window") << Storer{QStringLiteral("windowchurn"), dazu::test::ShownFields(),
+                                          250000, 1, false};
+    }
     void killedWhileStoring() {
-        AppFolder folder;
+        QFETCH(Storer, storer);
+        AppFolder folder(AppFolder::CopyOfDist);
         const std::string path = folder.databasePath();
         {
             auto tables = dazu::test::CreateOpenedDatabase(path);
             dazu::test::ChurnStep(tables, 0);
         }
+        const QString target =
+            storer.mode == QLatin1String("churn") ? QString::fromStdString(path) : folder.path();
         const QString journal = folder.file(QStringLiteral("DAZU.CFG-journal"));
         std::int64_t generation = 0;
         int killedMidWrite = 0;
         for (int kill = 0; kill < kKills; ++kill) {
             QProcess writer;
-            writer.start(dazu::test::HelperPath(),
-                         {QStringLiteral("churn"), QString::fromStdString(path)});
+            writer.start(dazu::test::HelperPath(), {storer.mode, target});
             QVERIFY(writer.waitForReadyRead(10000));
             QCOMPARE(writer.readLine().trimmed(), QByteArray(dazu::test::kReadyLine));
-            // The moment of the kill varies over the phases of a store.
-            QThread::usleep(static_cast<unsigned long>(kill * 7919 % kLongestDelayUs));
+            // The moment of the kill varies over the phases of a generation.
+            QThread::usleep(static_cast<unsigned long>(kill * 7919 % storer.longestDelayUs));
             writer.kill();
             QVERIFY(writer.waitForFinished());
-            QCOMPARE(writer.exitStatus(), QProcess::CrashExit);
+            QVERIFY2(writer.exitStatus() == QProcess::CrashExit,
+                     (writer.readAll() + writer.readAllStandardError()).constData());
             if (QFile::exists(journal))
                 ++killedMidWrite;
 
@@ -51,16 +78,17 @@ private Q_SLOTS:
             auto tables = dazu::config::OpenConfiguration(path);
             QCOMPARE(tables.Setup.RecordCount(), 1);
             tables.Setup.MoveFirst();
-            const std::int64_t now = dazu::test::ChurnGeneration(tables.Setup);
+            const std::int64_t now = dazu::test::ChurnGeneration(tables.Setup, storer.row);
             QVERIFY2(now >= generation, qPrintable(QString::number(now)));
             generation = now;
-            // Names are added and deleted whole, each after the row of its generation, and a
-            // name goes only once the next one is stored.
+            // Names are added and deleted whole, and a name goes only once the next is stored.
             const QStringList names = dazu::test::ListNames(path, "Files");
             QVERIFY(!names.isEmpty());
             for (const QString& name : names) {
                 const std::int64_t of = dazu::test::ChurnNameGeneration(name.toStdString());
-                QVERIFY2(of >= 0 && of <= now, qPrintable(name));
+                QVERIFY2(of >= 0 && of <= now + storer.newestName &&
+                             (storer.olderNamesStay || of >= now),
+                         qPrintable(QStringLiteral("%1 with row %2").arg(name).arg(now)));
             }
         }
         QVERIFY(generation > 0);     // the program got on with storing between the kills

@@ -1,10 +1,11 @@
-// A damaged or foreign settings database stops the program with the engine's description of
-// the problem, and the file stays byte for byte as it was.
+// A damaged or foreign settings database stops the program's start, in the window's load
+// handler, with the engine's description of the problem; the window is not shown, and the
+// file stays byte for byte as it was.
 #include "FailurePath.h"
-#include "LoaderRead.h"
 #include "MsgBox.h"
 #include "Startup.h"
 #include "TestSupport.h"
+#include "WindowUser.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -50,61 +51,58 @@ private Q_SLOTS:
         QTest::addColumn<int>("cutAt");
         QTest::addColumn<int>("scrambleFrom");
         QTest::addColumn<QByteArray>("replacement");
-        QTest::addColumn<bool>("whenRead"); // found by reading the settings, not by the start
         QTest::addColumn<QString>("message");
         const QByteArrayList none;
         const QByteArray keep;
-        QTest::newRow("empty file") << none << -1 << -1 << QByteArray("") << false
-                                    << "no es una base de datos de configuración de DAZU";
-        QTest::newRow("text file") << none << -1 << -1 << QByteArray("[Setup]\r\nPuerto=1\r\n")
-                                   << false << "file is not a database";
-        QTest::newRow("random bytes")
-            << none << -1 << -1 << randomBytes(24576) << false << "file is not a database";
-        QTest::newRow("random bytes after the header")
-            << none << -1 << 100 << keep << false << "database disk image is malformed";
-        QTest::newRow("cut inside the header")
-            << none << 60 << -1 << keep << false
-            << "no es una base de datos de configuración de DAZU";
-        QTest::newRow("cut after the first page")
-            << none << 4096 << -1 << keep << false << "database disk image is malformed";
-        QTest::newRow("cut inside the settings row's page")
-            << none << 6144 << -1 << keep << false << "database disk image is malformed";
-        QTest::newRow("foreign SQLite database")
-            << QByteArrayList{"DROP TABLE Setup; DROP TABLE Files; DROP TABLE FPCHH; "
-                              "CREATE TABLE clientes (nombre TEXT); PRAGMA application_id = 0"}
-            << -1 << -1 << keep << false << "no es una base de datos de configuración de DAZU";
-        QTest::newRow("table missing") << QByteArrayList{"DROP TABLE Files"} << -1 << -1 << keep
-                                       << false << "Falta la tabla Files en la base de datos";
-        QTest::newRow("field missing")
-            << QByteArrayList{"ALTER TABLE Setup DROP COLUMN baudios"} << -1 << -1 << keep << false
-            << "Falta el campo baudios en la tabla Setup";
-        QTest::newRow("index missing") << QByteArrayList{"DROP INDEX FPCHH_FILE"} << -1 << -1
-                                       << keep << true << "Falta el índice FILE en la tabla FPCHH";
-        for (const char* field : {"programapc", "modolectura", "baudios"})
+        const auto bytes = [&](const char* name, QByteArray replacement, int cutAt,
+                               int scrambleFrom, const char* message) {
+            QTest::newRow(name) << none << cutAt << scrambleFrom << replacement << message;
+        };
+        const auto sql = [&](const char* name, QByteArrayList steps, const QString& message) {
+            QTest::newRow(name) << steps << -1 << -1 << keep << message;
+        };
+        bytes("empty file", "", -1, -1, "no es una base de datos de configuración de DAZU");
+        bytes("text file", "[Setup]\r\nPuerto=1\r\n", -1, -1, "file is not a database");
+        bytes("random bytes", randomBytes(24576), -1, -1, "file is not a database");
+        bytes("random bytes after the header", keep, -1, 100, "database disk image is malformed");
+        bytes("cut inside the header", keep, 60, -1,
+              "no es una base de datos de configuración de DAZU");
+        bytes("cut after the first page", keep, 4096, -1, "database disk image is malformed");
+        bytes("cut inside the settings row's page", keep, 6144, -1,
+              "database disk image is malformed");
+        sql("foreign SQLite database",
+            {"DROP TABLE Setup; DROP TABLE Files; DROP TABLE FPCHH; "
+             "CREATE TABLE clientes (nombre TEXT); PRAGMA application_id = 0"},
+            "no es una base de datos de configuración de DAZU");
+        sql("table missing", {"DROP TABLE Files"}, "Falta la tabla Files en la base de datos");
+        sql("field missing", {"ALTER TABLE Setup DROP COLUMN baudios"},
+            "Falta el campo baudios en la tabla Setup");
+        sql("index missing", {"DROP INDEX FPCHH_FILE"}, "Falta el índice FILE en la tabla FPCHH");
+        for (const char* field : {"programapc", "modolectura", "baudios", "filetoappend"})
             QTest::addRow("Null in %s", field)
                 << QByteArrayList{nullable("Setup"),
                                   QByteArray("UPDATE Setup SET ") + field + " = NULL"}
-                << -1 << -1 << keep << true << "Uso no válido de Null";
-        QTest::newRow("Null name in a list")
-            << QByteArrayList{nullable("Files"), "INSERT INTO Files VALUES (NULL)"} << -1 << -1
-            << keep << true << "Uso no válido de Null";
-        QTest::newRow("text in a whole-number field")
-            << QByteArrayList{redefined("Setup", ") STRICT", ")"),
-                              "PRAGMA ignore_check_constraints = ON; UPDATE Setup SET Puerto = "
-                              "'COM1'"}
-            << -1 << -1 << keep << true << "COM1";
+                << -1 << -1 << keep
+                << QStringLiteral("El campo %1 de la tabla Setup no tiene valor")
+                       .arg(QLatin1String(field));
+        sql("Null name in a list", {nullable("Files"), "INSERT INTO Files VALUES (NULL)"},
+            "Uso no válido de Null");
+        sql("text in a whole-number field",
+            {redefined("Setup", ") STRICT", ")"),
+             "PRAGMA ignore_check_constraints = ON; UPDATE Setup SET Puerto = 'COM1'"},
+            "COM1");
     }
     void refused() {
         QFETCH(QByteArrayList, steps);
         QFETCH(int, cutAt);
         QFETCH(int, scrambleFrom);
         QFETCH(QByteArray, replacement);
-        QFETCH(bool, whenRead);
         QFETCH(QString, message);
         AppFolder folder(AppFolder::CopyOfDist);
         dazu::app::RunStartup(folder.path());
-        for (const QByteArray& sql : steps)
-            SQLite::Database(folder.databasePath(), SQLite::OPEN_READWRITE).exec(sql.toStdString());
+        for (const QByteArray& step : steps)
+            SQLite::Database(folder.databasePath(), SQLite::OPEN_READWRITE)
+                .exec(step.toStdString());
         QByteArray bytes = replacement.isNull() ? folder.read(kDatabase) : replacement;
         if (cutAt >= 0)
             bytes.truncate(cutAt);
@@ -117,18 +115,11 @@ private Q_SLOTS:
         dazu::app::SetMsgBoxPresenter([&](const QString& prompt, int style, const QString& title) {
             shown << QStringLiteral("%1|%2|%3").arg(title).arg(style).arg(prompt);
         });
-        bool reachedReading = false;
-        const bool ok = dazu::app::Guarded([&] {
-            auto opened = dazu::app::RunStartup(folder.path());
-            reachedReading = true;
-            // Until the window reads the settings itself, the record layer stands in for it.
-            dazu::test::ReadEverything(opened.tables);
-        });
+        const auto window = dazu::test::LoadWindow(folder.path());
         dazu::app::SetMsgBoxPresenter({});
 
-        QVERIFY(!ok);
         QVERIFY(dazu::app::HasFailed());
-        QCOMPARE(reachedReading, whenRead);
+        QVERIFY(!window->isVisible());
         QCOMPARE(shown.size(), 1);
         QVERIFY2(shown.front().startsWith(QStringLiteral("DAZU|16|")), qPrintable(shown.front()));
         QVERIFY2(shown.front().contains(message), qPrintable(shown.front()));
@@ -137,5 +128,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(tst_DamagedDatabase)
+QTEST_MAIN(tst_DamagedDatabase)
 #include "tst_damageddatabase.moc"

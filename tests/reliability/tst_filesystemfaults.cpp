@@ -1,6 +1,8 @@
 // A start that cannot install a file stops with the system's description of the error; what
-// was installed before stays, and nothing half-copied is left behind.
+// was installed before stays, and nothing half-copied is left behind. A settings file that
+// cannot be written fails the change with the engine's description and stays as it was.
 #include "SecondProgram.h"
+#include "Startup.h"
 #include "TestSupport.h"
 
 #include <cerrno>
@@ -20,6 +22,9 @@ QStringList entriesOf(const QString& folder) {
     return QDir(folder).entryList(
         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
+
+const QString kNoUnprivilegedUser =
+    QStringLiteral("the program cannot run as an unprivileged user: ");
 
 // Gives the folder its write permission back, so that it can be removed after the test.
 struct WritableAgain {
@@ -88,20 +93,55 @@ private Q_SLOTS:
         expectedEntries.removeDuplicates();
         expectedEntries.sort();
 
-        const dazu::test::StartOutcome outcome = dazu::test::StartAsUnprivilegedUser(folder.path());
+        const dazu::test::HelperRun outcome = dazu::test::RunAsUnprivilegedUser(
+            folder.path(), {QStringLiteral("startup"), folder.path()});
 
         if (outcome.exitCode == dazu::test::kCannotDropPrivileges)
-            QSKIP(qPrintable(QStringLiteral("the start cannot run as an unprivileged user: ") +
-                             outcome.errorOutput));
+            QSKIP(qPrintable(kNoUnprivilegedUser + outcome.errorOutput));
         QCOMPARE(outcome.exitCode, 1);
         const QString description =
             error ? QString::fromLocal8Bit(std::strerror(error)) : QString();
         message.replace(QStringLiteral("%1"), folder.path())
             .replace(QStringLiteral("%2"), description);
-        QCOMPARE(outcome.shown, QStringList{QStringLiteral("DAZU|16|") + message});
+        QCOMPARE(outcome.output, QStringList{QStringLiteral("DAZU|16|") + message});
         QCOMPARE(entriesOf(folder.path()), expectedEntries);
         for (const QString& name : installed)
             QCOMPARE(folder.read(name), folder.read(QStringLiteral("Def") + name));
+    }
+
+    // The window opens on a DAZU.CFG that it may read but not write. A change fails with the
+    // engine's description and ends the program; the file stays byte for byte, and the window's
+    // list shows only what is stored.
+    void readOnlyDatabase_data() {
+        QTest::addColumn<QStringList>("steps");
+        QTest::newRow("Aceptar") << QStringList{QStringLiteral("accept")};
+        QTest::newRow("adding a name") << QStringList{QStringLiteral("add1"), "nuevo.txt"};
+        QTest::newRow("deleting a name") << QStringList{QStringLiteral("delete2"), "viejo.txt"};
+    }
+    void readOnlyDatabase() {
+        QFETCH(QStringList, steps);
+        AppFolder folder(AppFolder::CopyOfDist);
+        {
+            auto opened = dazu::app::RunStartup(folder.path());
+            for (auto* list : {&opened.tables.Files, &opened.tables.FPCHH}) {
+                list->AddNew();
+                list->Fields("FILE").SetValue("viejo.txt");
+                list->Update();
+            }
+        }
+        QVERIFY(QFile::setPermissions(folder.file(kDatabase),
+                                      QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        const QByteArray before = folder.read(kDatabase);
+
+        const dazu::test::HelperRun run = dazu::test::RunAsUnprivilegedUser(
+            folder.path(), QStringList{QStringLiteral("window"), folder.path()} + steps);
+
+        if (run.exitCode == dazu::test::kCannotDropPrivileges)
+            QSKIP(qPrintable(kNoUnprivilegedUser + run.errorOutput));
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.output, (QStringList{"DAZU|16|attempt to write a readonly database",
+                                          "item|List1|viejo.txt", "item|List2|viejo.txt"}));
+        QCOMPARE(folder.read(kDatabase), before);
     }
 };
 

@@ -29,13 +29,4 @@ void ReadEverything(config::Configuration& tables) {
     }
 }
 
-std::vector<config::Variant> StoredSettings(const std::string& databasePath) {
-    auto tables = config::OpenConfiguration(databasePath);
-    tables.Setup.MoveFirst();
-    std::vector<config::Variant> row;
-    for (const config::FieldSpec& field : config::SetupTable().fields)
-        row.push_back(tables.Setup.Fields(field.name).Value());
-    return row;
-}
-
 } // namespace dazu::test

@@ -1,0 +1,62 @@
+#include "WindowUser.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+namespace dazu::test {
+
+std::unique_ptr<setup> LoadWindow(const QString& applicationDirectory) {
+    auto window = std::make_unique<setup>();
+    window->setApplicationDirectory(applicationDirectory);
+    window->Form_Load();
+    return window;
+}
+
+void TypeText(QWidget* control, const QString& text) {
+    auto* box = qobject_cast<QLineEdit*>(control);
+    if (auto* combo = qobject_cast<QComboBox*>(control))
+        box = combo->lineEdit();
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier); // typing replaces all of it
+    if (text.isEmpty())
+        QTest::keyClick(box, Qt::Key_Delete);
+    else // one key event with the whole text: keyClicks takes only ASCII
+        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, text, Qt::NoModifier);
+}
+
+void AddName(const setup& window, const FileList& list, const QString& name) {
+    QTest::mouseClick(window.control<QPushButton>(list.controls.addButton), Qt::LeftButton);
+    auto* entry = window.control<QLineEdit>(list.controls.entry);
+    if (!name.isEmpty())
+        QTest::sendKeyEvent(QTest::Click, entry, Qt::Key_unknown, name, Qt::NoModifier);
+    QTest::keyClick(entry, Qt::Key_Return);
+}
+
+bool DeleteName(const setup& window, const FileList& list, const QString& name) {
+    auto* names = window.control<QListWidget>(list.controls.list);
+    for (int row = 0; row < names->count(); ++row) {
+        if (names->item(row)->text() == name) {
+            names->setCurrentRow(row);
+            QTest::mouseClick(window.control<QPushButton>(list.controls.deleteButton),
+                              Qt::LeftButton);
+            return true;
+        }
+    }
+    return false;
+}
+
+void Accept(const setup& window) {
+    QTest::mouseClick(window.control<QPushButton>("cmdsetup"), Qt::LeftButton);
+}
+
+QStringList ListedNames(const setup& window, const FileList& list) {
+    const auto* names = window.control<QListWidget>(list.controls.list);
+    QStringList listed;
+    for (int row = 0; row < names->count(); ++row)
+        listed << names->item(row)->text();
+    return listed;
+}
+
+} // namespace dazu::test
