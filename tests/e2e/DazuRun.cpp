@@ -3,6 +3,7 @@
 #include "Tool.h"
 #include "XServer.h"
 
+#include <algorithm>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -51,19 +52,30 @@ QString DazuRun::ending() {
     return printed.isEmpty() ? how : QStringLiteral("%1, printing: %2").arg(how, printed);
 }
 
+Outcome<QList<std::pair<WindowId, QString>>> DazuRun::shownWindows() const {
+    const auto windows = desktop_.windowsOf(process_.processId());
+    if (!windows)
+        return windows.failure();
+    QList<std::pair<WindowId, QString>> shown;
+    for (const WindowId& window : *windows) {
+        // A window that closes between the search and this question has no title.
+        const auto windowTitle = desktop_.title(window);
+        shown.append({window, windowTitle ? *windowTitle : QString::fromUtf8(windowTitle.why())});
+    }
+    return shown;
+}
+
 Outcome<WindowId> DazuRun::waitForWindow(const QString& title, std::chrono::milliseconds timeout) {
     const QDeadlineTimer deadline(timeout);
     for (;;) {
-        const auto windows = desktop_.windowsOf(process_.processId());
+        const auto windows = shownWindows();
         if (!windows)
             return windows.failure();
-        QStringList shown;
-        for (const WindowId& window : *windows) {
-            // A window that closes between the search and this question has no title.
-            const auto windowTitle = desktop_.title(window);
-            if (windowTitle && *windowTitle == title)
+        QStringList titles;
+        for (const auto& [window, windowTitle] : *windows) {
+            if (windowTitle == title)
                 return window;
-            shown << (windowTitle ? *windowTitle : QString::fromUtf8(windowTitle.why()));
+            titles << windowTitle;
         }
         if (process_.state() == QProcess::NotRunning || process_.waitForFinished(100))
             return Failure{
@@ -72,7 +84,26 @@ Outcome<WindowId> DazuRun::waitForWindow(const QString& title, std::chrono::mill
             return Failure{QStringLiteral("no window titled '%1' within %2 ms; dazu shows: [%3]")
                                .arg(title)
                                .arg(timeout.count())
-                               .arg(shown.join(QStringLiteral(", ")))};
+                               .arg(titles.join(QStringLiteral(", ")))};
+    }
+}
+
+Outcome<void> DazuRun::waitForWindowToClose(const QString& title,
+                                            std::chrono::milliseconds timeout) {
+    const QDeadlineTimer deadline(timeout);
+    for (;;) {
+        const auto windows = shownWindows();
+        if (!windows)
+            return windows.failure();
+        if (std::none_of(windows->cbegin(), windows->cend(),
+                         [&](const auto& shown) { return shown.second == title; }))
+            return {};
+        if (deadline.hasExpired())
+            return Failure{QStringLiteral("the window titled '%1' was still open %2 ms later")
+                               .arg(title)
+                               .arg(timeout.count())};
+        if (process_.state() == QProcess::Running)
+            process_.waitForFinished(50); // a wait that ends early if the program ends
     }
 }
 

@@ -4,7 +4,9 @@
 #include "Outcome.h"
 
 #include <chrono>
+#include <QList>
 #include <QProcess>
+#include <utility>
 
 namespace dazu::e2e {
 
@@ -28,6 +30,9 @@ public:
     Outcome<WindowId> startShowing(const QString& title);
     // Waits until the program shows a window with exactly this title.
     Outcome<WindowId> waitForWindow(const QString& title, std::chrono::milliseconds timeout = 20s);
+    // Waits until the program shows no window with this title any more.
+    Outcome<void> waitForWindowToClose(const QString& title,
+                                       std::chrono::milliseconds timeout = 10s);
     // Waits for the program to end by itself; gives its exit status.
     Outcome<int> waitForExit(std::chrono::milliseconds timeout = 10s);
 
@@ -35,6 +40,8 @@ public:
 
 private:
     QString ending();
+    // The program's visible windows with their titles.
+    Outcome<QList<std::pair<WindowId, QString>>> shownWindows() const;
 
     Desktop desktop_;
     QProcess process_;

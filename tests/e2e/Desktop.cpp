@@ -159,27 +159,49 @@ Outcome<void> Desktop::clickAt(QPoint screenPosition) const {
     return clicked ? Outcome<void>() : clicked.failure();
 }
 
+Outcome<QString> Desktop::clientLeader(const WindowId& window) const {
+    return property(window, QStringLiteral("WM_CLIENT_LEADER"));
+}
+
 Outcome<QString> Desktop::screenshot(const QString& name) const {
+    return saveSettled({QStringLiteral("-window"), QStringLiteral("root")}, name);
+}
+
+Outcome<QString> Desktop::screenshotOf(const WindowId& window, const QString& name) const {
+    QStringList captured{QStringLiteral("-window"), window.id};
+    if (managed_)
+        captured.prepend(QStringLiteral("-frame"));
+    return saveSettled(captured, name);
+}
+
+Outcome<QByteArray> Desktop::look(const WindowId& window) const {
+    return capture({QStringLiteral("-window"), window.id});
+}
+
+Outcome<QByteArray> Desktop::capture(const QStringList& window) const {
+    return run(QStringLiteral("import"),
+               window + QStringList{QStringLiteral("-depth"), QStringLiteral("8"),
+                                    QStringLiteral("ppm:-")});
+}
+
+Outcome<QString> Desktop::saveSettled(const QStringList& window, const QString& name) const {
     // A window appears before it is drawn: capture until two captures agree, so that the
     // picture shows the window drawn. A screen that never settles (a blinking caret) is saved
     // as last captured.
-    QByteArray capture;
+    QByteArray picture;
     const QDeadlineTimer deadline(5s);
-    for (QByteArray previous;; previous = capture) {
-        const auto taken =
-            run(QStringLiteral("import"),
-                {QStringLiteral("-window"), QStringLiteral("root"), QStringLiteral("-depth"),
-                 QStringLiteral("8"), QStringLiteral("ppm:-")});
+    for (QByteArray previous;; previous = picture) {
+        const auto taken = capture(window);
         if (!taken)
             return taken.failure();
-        capture = *taken;
-        if (capture == previous || deadline.hasExpired())
+        picture = *taken;
+        if (picture == previous || deadline.hasExpired())
             break;
     }
 
     const QDir folder(QStringLiteral(DAZU_E2E_SCREENSHOT_DIR));
     const QString path = folder.filePath(name + QStringLiteral(".png"));
-    if (!folder.mkpath(QStringLiteral(".")) || !QImage::fromData(capture, "PPM").save(path))
+    if (!folder.mkpath(QStringLiteral(".")) || !QImage::fromData(picture, "PPM").save(path))
         return Failure{QStringLiteral("cannot save the screen as %1").arg(path)};
     return path;
 }

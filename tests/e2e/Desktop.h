@@ -46,14 +46,26 @@ public:
     Outcome<void> typeText(const WindowId& window, const QString& text) const;
     Outcome<void> clickAt(QPoint screenPosition) const;
 
+    // The window through which the program that owns the window speaks to the X server: the
+    // same for every window that one toolkit connection draws.
+    Outcome<QString> clientLeader(const WindowId& window) const;
+
     // Saves the whole screen as <name>.png among the build's screenshots; gives the path.
     Outcome<QString> screenshot(const QString& name) const;
+    // The same for one window alone, with its frame where a window manager draws one.
+    Outcome<QString> screenshotOf(const WindowId& window, const QString& name) const;
+    // What the window shows now, as image data to compare with what it shows later.
+    Outcome<QByteArray> look(const WindowId& window) const;
 
 private:
     Outcome<QByteArray> run(const QString& tool, const QStringList& arguments) const;
     // The value xprop prints for a property of the window; empty where it has none.
     Outcome<QString> property(const WindowId& window, const QString& name) const;
     Outcome<void> focus(const WindowId& window) const;
+    // Captures a window ("root": the screen) with import (ImageMagick).
+    Outcome<QByteArray> capture(const QStringList& window) const;
+    // Captures as soon as the picture has settled; saves it.
+    Outcome<QString> saveSettled(const QStringList& window, const QString& name) const;
 
     QProcessEnvironment environment_;
     bool managed_;

@@ -4,11 +4,16 @@
 #include "DefaultRow.h"
 #include "Schema.h"
 
+#include <chrono>
 #include <exception>
+#include <QDeadlineTimer>
 #include <QFile>
+#include <QThread>
 #include <type_traits>
 
 namespace dazu::e2e {
+
+using namespace std::chrono_literals;
 
 namespace {
 
@@ -26,6 +31,11 @@ QString Describe(const config::Variant& value) {
     });
 }
 
+QString Reading(std::string_view field, const config::Variant& value) {
+    return QStringLiteral("%1 = %2").arg(
+        QLatin1String(field.data(), static_cast<qsizetype>(field.size())), Describe(value));
+}
+
 } // namespace
 
 Outcome<QStringList> StoredSettingsRow(const QString& databasePath) {
@@ -37,9 +47,7 @@ Outcome<QStringList> StoredSettingsRow(const QString& databasePath) {
         tables.Setup.MoveFirst();
         QStringList row;
         for (const config::FieldSpec& field : config::SetupTable().fields)
-            row << QStringLiteral("%1 = %2").arg(
-                QLatin1String(field.name.data(), static_cast<qsizetype>(field.name.size())),
-                Describe(tables.Setup.Fields(field.name).Value()));
+            row << Reading(field.name, tables.Setup.Fields(field.name).Value());
         return row;
     } catch (const std::exception& error) {
         return Failure{QStringLiteral("cannot read the settings row of %1: %2")
@@ -63,6 +71,54 @@ Outcome<void> SeedSettings(const test::AppFolder& folder, const SettingsChanges&
     } catch (const std::exception& error) {
         return Failure{QStringLiteral("cannot seed the settings of %1: %2")
                            .arg(database, QString::fromLocal8Bit(error.what()))};
+    }
+}
+
+QStringList WithChanges(QStringList row, const SettingsChanges& changes) {
+    for (const auto& [field, value] : changes) {
+        const QString name = QString::fromStdString(field) + QStringLiteral(" = ");
+        for (QString& reading : row)
+            if (reading.startsWith(name))
+                reading = Reading(field, value);
+    }
+    return row;
+}
+
+Outcome<void> SeedNames(const test::AppFolder& folder, const std::string& table,
+                        const QStringList& names) {
+    try {
+        auto list = config::OpenDatabase(folder.databasePath()).OpenRecordset(table);
+        for (const QString& name : names) {
+            list.AddNew();
+            list.Fields("FILE").SetValue(name.toStdString());
+            list.Update();
+        }
+        return {};
+    } catch (const std::exception& error) {
+        return Failure{
+            QStringLiteral("cannot seed the names of %1: %2")
+                .arg(QString::fromStdString(table), QString::fromLocal8Bit(error.what()))};
+    }
+}
+
+Outcome<void> WaitForStoredNames(const QString& databasePath, const std::string& table,
+                                 const QStringList& names) {
+    const QDeadlineTimer deadline(5s);
+    for (QStringList stored;; QThread::msleep(20)) {
+        try {
+            stored = test::ListNames(databasePath.toStdString(), table);
+        } catch (const std::exception& error) {
+            return Failure{
+                QStringLiteral("cannot read the names of %1: %2")
+                    .arg(QString::fromStdString(table), QString::fromLocal8Bit(error.what()))};
+        }
+        if (stored == names)
+            return {};
+        if (deadline.hasExpired())
+            return Failure{QStringLiteral("%1 holds [%2], not [%3]")
+                               .arg(QString::fromStdString(table),
+                                    stored.join(QStringLiteral(", ")),
+                                    names.join(QStringLiteral(", ")))};
     }
 }
 

@@ -61,6 +61,14 @@ QProcessEnvironment XServer::environment() const {
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    // Whatever desktop the tests are started from: Qt's own style, fonts and dialogs (no
+    // platform theme, such as one that hands the folder dialog to another toolkit), at the
+    // design's scale, so that the window looks and answers the same on every machine.
+    for (const char* setting :
+         {"XDG_CURRENT_DESKTOP", "XDG_SESSION_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION",
+          "GNOME_DESKTOP_SESSION_ID", "QT_QPA_PLATFORMTHEME", "QT_STYLE_OVERRIDE",
+          "QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS", "QT_FONT_DPI", "QT_ENABLE_HIGHDPI_SCALING"})
+        environment.remove(QLatin1String(setting));
     return environment;
 }
 

@@ -28,8 +28,9 @@ public:
     // honours a window's request to leave out minimize and maximize; some others do not.)
     Outcome<void> startWindowManager();
 
-    // The environment of a program shown on this server: its display, Qt's X11 platform,
-    // and a UTF-8 locale so that the X tools print titles as they are.
+    // The environment of a program shown on this server: its display, Qt's X11 platform
+    // without a desktop's theme, and a UTF-8 locale so that the X tools print titles as they
+    // are.
     QProcessEnvironment environment() const;
     Desktop desktop() const {
         return Desktop(environment(), windowManager_.state() != QProcess::NotRunning);
