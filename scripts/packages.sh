@@ -3,7 +3,7 @@
 
 # Building and running the program.
 DAZU_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libsqlite3-dev libsqlitecpp-dev
-                     nlohmann-json3-dev)
+                     nlohmann-json3-dev qt6-translations-l10n)
 # Running the tests: an X server, a window manager and input for the end-to-end runs, clang
 # for sanitizers and fuzzing, sqlite3 to inspect databases, fonts so that text has a size to
 # measure.
