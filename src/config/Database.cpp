@@ -38,8 +38,9 @@ Database OpenDatabase(const std::string& path) {
     std::shared_ptr<SQLite::Database> connection;
     try {
         // Read and write, never create: a missing file is a failure, not a new database.
-        connection =
-            std::make_shared<SQLite::Database>(path, SQLite::OPEN_READWRITE, kBusyTimeoutMs);
+        // One thread uses a connection, so the engine need not lock it for every column read.
+        connection = std::make_shared<SQLite::Database>(
+            path, SQLite::OPEN_READWRITE | SQLite::OPEN_NOMUTEX, kBusyTimeoutMs);
     } catch (const std::exception& e) {
         throw Error(std::string(e.what()) + ": " + path);
     }

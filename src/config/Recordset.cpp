@@ -178,6 +178,7 @@ void Recordset::fetchPage(const Row* after) {
     query.bind(next, static_cast<std::int64_t>(pageSize_));
 
     std::vector<Row> rows;
+    rows.reserve(pageSize_);
     while (query.executeStep())
         rows.push_back(readRow(query));
     pageIsLast_ = rows.size() < pageSize_;
