@@ -14,8 +14,11 @@ AppFolder::AppFolder(Contents contents) {
     if (!dir_.isValid())
         qFatal("cannot create a temporary folder");
     if (contents == CopyOfDist) {
+        // Only what the build ships: the programs and the templates. scripts/run starts the
+        // program in the portable folder itself, which then also holds what it installed.
         const QDir dist(DistDirectory());
-        for (const QString& name : dist.entryList(QDir::Files))
+        const QStringList shipped = {QStringLiteral("dazu*"), QStringLiteral("Def*")};
+        for (const QString& name : dist.entryList(shipped, QDir::Files | QDir::CaseSensitive))
             if (!QFile::copy(dist.filePath(name), file(name)))
                 qFatal("cannot copy %s", qPrintable(name));
     }
