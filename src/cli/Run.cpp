@@ -39,14 +39,14 @@ int Run(const std::vector<std::string>& arguments, const std::string& ownFolder,
             out << ToolHelp();
             return kSuccess;
         }
-        const CommandSpec& spec = checkedCommand(call);
+        const CommandSpec& definition = checkedCommand(call);
         if (call.help) {
-            out << CommandHelp(spec);
+            out << CommandHelp(definition);
             return kSuccess;
         }
         const std::filesystem::path folder(call.dir.value_or(ownFolder));
         Context context{(folder / "DAZU.CFG").string(), out};
-        spec.run(call, context);
+        definition.run(call, context);
         return kSuccess;
     } catch (const UsageError& e) {
         err << "dazucfg: " << e.what() << "\n" << HelpHint(command) << "\n";

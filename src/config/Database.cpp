@@ -27,11 +27,11 @@ std::vector<std::string> Database::IntegrityCheck() {
 }
 
 Recordset Database::OpenRecordset(std::string_view table, RecordsetType type) {
-    const TableSpec* spec = FindTable(table);
-    if (!spec)
+    const TableSpec* definition = FindTable(table);
+    if (!definition)
         throw Error("No existe la tabla " + std::string(table) + " en la base de datos");
-    VerifyTable(*connection_, *spec);
-    return Recordset(connection_, *spec, type);
+    VerifyTable(*connection_, *definition);
+    return Recordset(connection_, *definition, type);
 }
 
 Database OpenDatabase(const std::string& path) {

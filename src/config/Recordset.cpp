@@ -17,10 +17,6 @@ namespace {
 constexpr std::size_t kFirstPage = 64;
 constexpr std::size_t kLargestPage = 4096;
 
-std::string sqlName(std::string_view identifier) {
-    return "\"" + std::string(identifier) + "\"";
-}
-
 // Every statement is run to its end or reset on the way out, so no read lock outlives a call.
 class StatementRun {
 public:
@@ -82,12 +78,12 @@ SQLite::Statement& Recordset::prepared(const std::string& sql) const {
 std::string Recordset::selectList() const {
     std::string list = "rowid";
     for (const FieldSpec& f : table_->fields)
-        list += ", " + sqlName(f.name);
+        list += ", " + SqlName(f.name);
     return list;
 }
 
 std::string Recordset::orderKey() const {
-    return indexed_ ? sqlName(table_->fields.front().name) + " COLLATE NOCASE" : "rowid";
+    return indexed_ ? SqlName(table_->fields.front().name) + " COLLATE NOCASE" : "rowid";
 }
 
 std::size_t Recordset::columnOf(std::string_view name) const {
@@ -160,9 +156,9 @@ void Recordset::bindField(SQLite::Statement& statement, int index, std::size_t c
 
 void Recordset::fetchPage(const Row* after) {
     pageSize_ = after ? std::min(pageSize_ * 2, kLargestPage) : kFirstPage;
-    std::string sql = "SELECT " + selectList() + " FROM " + sqlName(table_->name);
+    std::string sql = "SELECT " + selectList() + " FROM " + SqlName(table_->name);
     if (after)
-        sql += indexed_ ? " WHERE " + sqlName(table_->fields.front().name) + " > ? COLLATE NOCASE"
+        sql += indexed_ ? " WHERE " + SqlName(table_->fields.front().name) + " > ? COLLATE NOCASE"
                         : std::string(" WHERE rowid > ?");
     sql += " ORDER BY " + orderKey() + " LIMIT ?";
 
@@ -189,7 +185,7 @@ void Recordset::fetchPage(const Row* after) {
 }
 
 std::int64_t Recordset::RecordCount() const {
-    SQLite::Statement& count = prepared("SELECT count(*) FROM " + sqlName(table_->name));
+    SQLite::Statement& count = prepared("SELECT count(*) FROM " + SqlName(table_->name));
     StatementRun run(count);
     count.executeStep();
     return count.getColumn(0).getInt64();
@@ -248,18 +244,18 @@ void Recordset::Update() {
     if (mode == EditMode::AddNew) {
         std::string names, marks;
         for (const auto& [column, value] : assigned) {
-            names += (names.empty() ? "" : ", ") + sqlName(table_->fields[column].name);
+            names += (names.empty() ? "" : ", ") + SqlName(table_->fields[column].name);
             marks += marks.empty() ? "?" : ", ?";
         }
-        sql = "INSERT INTO " + sqlName(table_->name) +
+        sql = "INSERT INTO " + SqlName(table_->name) +
               (assigned.empty() ? " DEFAULT VALUES" : " (" + names + ") VALUES (" + marks + ")");
     } else {
         if (assigned.empty())
             return;
         std::string sets;
         for (const auto& [column, value] : assigned)
-            sets += (sets.empty() ? "" : ", ") + sqlName(table_->fields[column].name) + " = ?";
-        sql = "UPDATE " + sqlName(table_->name) + " SET " + sets + " WHERE rowid = ?";
+            sets += (sets.empty() ? "" : ", ") + SqlName(table_->fields[column].name) + " = ?";
+        sql = "UPDATE " + SqlName(table_->name) + " SET " + sets + " WHERE rowid = ?";
     }
 
     SQLite::Statement& statement = prepared(sql);
@@ -277,7 +273,7 @@ void Recordset::Update() {
             throw Error("El registro actual ya no existe en la tabla " + std::string(table_->name));
         // The edited record stays current and shows what the engine stored.
         SQLite::Statement& reread = prepared("SELECT " + selectList() + " FROM " +
-                                             sqlName(table_->name) + " WHERE rowid = ?");
+                                             SqlName(table_->name) + " WHERE rowid = ?");
         StatementRun run(reread);
         reread.bind(1, page_[pos_].rowid);
         if (!reread.executeStep())
@@ -290,7 +286,7 @@ void Recordset::Delete() {
     mode_ = EditMode::None;
     const std::int64_t rowid = current().rowid;
     SQLite::Statement& remove =
-        prepared("DELETE FROM " + sqlName(table_->name) + " WHERE rowid = ?");
+        prepared("DELETE FROM " + SqlName(table_->name) + " WHERE rowid = ?");
     {
         StatementRun run(remove);
         remove.bind(1, rowid);
@@ -324,8 +320,8 @@ void Recordset::Seek(std::string_view comparison, const Variant& key) {
         throw Error("Comparación no admitida en Seek: " + std::string(comparison));
     mode_ = EditMode::None;
     SQLite::Statement& seek =
-        prepared("SELECT " + selectList() + " FROM " + sqlName(table_->name) + " WHERE " +
-                 sqlName(table_->fields.front().name) + " = ? COLLATE NOCASE LIMIT 1");
+        prepared("SELECT " + selectList() + " FROM " + SqlName(table_->name) + " WHERE " +
+                 SqlName(table_->fields.front().name) + " = ? COLLATE NOCASE LIMIT 1");
     StatementRun run(seek);
     seek.bind(1, key.toText());
     noMatch_ = !seek.executeStep();

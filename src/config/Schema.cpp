@@ -30,29 +30,22 @@ const TableSpec kSetup{
 const TableSpec kFiles{"Files", {{"FILE", Kind::Text, false}}, "FILE"};
 const TableSpec kFpchh{"FPCHH", {{"FILE", Kind::Text, false}}, "FILE"};
 
-std::string sqlName(std::string_view identifier) {
-    std::string out = "\"";
-    for (char c : identifier)
-        out += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return out + '"';
-}
-
 // STRICT tables make the engine itself refuse a text that denotes no number, and the CHECKs
 // keep Yes/No to 0/1 and whole numbers to 32 bits. The constraint names are what the
 // engine's message quotes when it refuses a value.
 std::string columnDefinition(const FieldSpec& f) {
-    const std::string name = sqlName(f.name);
+    const std::string name = SqlName(f.name);
     std::string def = name;
     switch (f.kind) {
     case Kind::Text:
         def += " TEXT";
         break;
     case Kind::YesNo:
-        def += " INTEGER CONSTRAINT " + sqlName(std::string(f.name) + ": Sí/No") + " CHECK (" +
+        def += " INTEGER CONSTRAINT " + SqlName(std::string(f.name) + ": Sí/No") + " CHECK (" +
                name + " IN (0, 1))";
         break;
     case Kind::Whole:
-        def += " INTEGER CONSTRAINT " + sqlName(std::string(f.name) + ": entero de 32 bits") +
+        def += " INTEGER CONSTRAINT " + SqlName(std::string(f.name) + ": entero de 32 bits") +
                " CHECK (" + name + " BETWEEN -2147483648 AND 2147483647)";
         break;
     }
@@ -62,7 +55,7 @@ std::string columnDefinition(const FieldSpec& f) {
 }
 
 std::string createTable(const TableSpec& t) {
-    std::string sql = "CREATE TABLE " + sqlName(t.name) + " (";
+    std::string sql = "CREATE TABLE " + SqlName(t.name) + " (";
     for (std::size_t i = 0; i < t.fields.size(); ++i)
         sql += (i ? ", " : "") + columnDefinition(t.fields[i]);
     return sql + ") STRICT";
@@ -71,11 +64,18 @@ std::string createTable(const TableSpec& t) {
 // File names are compared without regard to letter case, as the file systems on both
 // sides of a transfer treat them; the index is unique so no name is ever stored twice.
 std::string createIndex(const TableSpec& t) {
-    return "CREATE UNIQUE INDEX " + sqlName(StoredIndexName(t)) + " ON " + sqlName(t.name) + " (" +
-           sqlName(t.fields.front().name) + " COLLATE NOCASE)";
+    return "CREATE UNIQUE INDEX " + SqlName(StoredIndexName(t)) + " ON " + SqlName(t.name) + " (" +
+           SqlName(t.fields.front().name) + " COLLATE NOCASE)";
 }
 
 } // namespace
+
+std::string SqlName(std::string_view identifier) {
+    std::string out = "\"";
+    for (char c : identifier)
+        out += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return out + '"';
+}
 
 const TableSpec& SetupTable() {
     return kSetup;

@@ -37,6 +37,9 @@ const TableSpec& FpchhTable();
 // nullptr when the database has no table of that name.
 const TableSpec* FindTable(std::string_view name);
 
+// An identifier quoted for SQL, whatever characters it holds.
+std::string SqlName(std::string_view identifier);
+
 // SQLite index names are global to a file, yet both list tables carry an index "FILE":
 // each is stored under the table's name followed by the index name.
 std::string StoredIndexName(const TableSpec& table);

@@ -16,10 +16,10 @@ constexpr qreal kSmallestPointSize = 6.0;
 constexpr qreal kPointStep = 0.5;
 
 // The pixels a control leaves for its caption beside what the style draws around it.
-int captionRoom(const ControlSpec& spec, const QStyle& style) {
-    const int width = ToPixels(spec.twips.width);
+int captionRoom(const ControlSpec& definition, const QStyle& style) {
+    const int width = ToPixels(definition.twips.width);
     const auto metric = [&style](QStyle::PixelMetric m) { return style.pixelMetric(m); };
-    switch (spec.kind) {
+    switch (definition.kind) {
     case ControlKind::CheckBox:
         // Qt keeps a few pixels of margin beside a check box's label.
         return width - metric(QStyle::PM_IndicatorWidth) - metric(QStyle::PM_CheckBoxLabelSpacing) -
@@ -37,26 +37,27 @@ int captionRoom(const ControlSpec& spec, const QStyle& style) {
 }
 
 // How much the caption's room exceeds what it takes in this font: 1 or more when it fits.
-qreal roomRatio(const ControlSpec& spec, const QFont& dialogFont, const QStyle& style) {
-    const QString caption = VisibleText(spec.caption);
-    if (caption.isEmpty() || spec.kind == ControlKind::TextBox)
+qreal roomRatio(const ControlSpec& definition, const QFont& dialogFont, const QStyle& style) {
+    const QString caption = VisibleText(definition.caption);
+    if (caption.isEmpty() || definition.kind == ControlKind::TextBox)
         return std::numeric_limits<qreal>::infinity();
     QFont font = dialogFont;
-    font.setBold(spec.traits & Bold);
+    font.setBold(definition.traits & Bold);
     const QFontMetrics metrics(font);
-    qreal ratio = qreal(captionRoom(spec, style)) / qMax(1, metrics.horizontalAdvance(caption));
-    const bool oneLineHigh = spec.kind == ControlKind::Label ||
-                             spec.kind == ControlKind::CheckBox ||
-                             spec.kind == ControlKind::CommandButton;
+    qreal ratio =
+        qreal(captionRoom(definition, style)) / qMax(1, metrics.horizontalAdvance(caption));
+    const bool oneLineHigh = definition.kind == ControlKind::Label ||
+                             definition.kind == ControlKind::CheckBox ||
+                             definition.kind == ControlKind::CommandButton;
     if (oneLineHigh)
-        ratio = qMin(ratio, qreal(ToPixels(spec.twips.height)) / qMax(1, metrics.height()));
+        ratio = qMin(ratio, qreal(ToPixels(definition.twips.height)) / qMax(1, metrics.height()));
     return ratio;
 }
 
 qreal smallestRoomRatio(const QFont& font, const QStyle& style) {
     qreal smallest = std::numeric_limits<qreal>::infinity();
-    for (const ControlSpec& spec : Controls())
-        smallest = qMin(smallest, roomRatio(spec, font, style));
+    for (const ControlSpec& definition : Controls())
+        smallest = qMin(smallest, roomRatio(definition, font, style));
     return smallest;
 }
 

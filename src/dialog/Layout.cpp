@@ -343,11 +343,11 @@ QString VisibleText(const char* caption) {
     return text;
 }
 
-QString AccessibleNameOf(const ControlSpec& spec) {
-    if (spec.accessibleName)
-        return QString::fromUtf8(spec.accessibleName);
-    const QString caption = VisibleText(spec.caption);
-    return caption.isEmpty() ? QString::fromUtf8(spec.toolTip) : caption;
+QString AccessibleNameOf(const ControlSpec& definition) {
+    if (definition.accessibleName)
+        return QString::fromUtf8(definition.accessibleName);
+    const QString caption = VisibleText(definition.caption);
+    return caption.isEmpty() ? QString::fromUtf8(definition.toolTip) : caption;
 }
 
 } // namespace dazu::dialog

@@ -86,6 +86,6 @@ inline QRect ToPixels(const Twips& t) {
 // A caption as shown: without the "&" that marks the accelerator.
 QString VisibleText(const char* caption);
 // The name a screen reader gives the control.
-QString AccessibleNameOf(const ControlSpec& spec);
+QString AccessibleNameOf(const ControlSpec& definition);
 
 } // namespace dazu::dialog

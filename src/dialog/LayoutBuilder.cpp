@@ -32,11 +32,11 @@ QTabWidget* createTabControl(QWidget* container) {
     return tabs;
 }
 
-QWidget* createCheckBox(const ControlSpec& spec, QWidget* container) {
-    auto* box = new CheckBox(container, spec.traits & CheckAtRight);
-    box->setText(text(spec.caption));
-    box->setChecked(spec.traits & Checked);
-    if (spec.traits & Bold) {
+QWidget* createCheckBox(const ControlSpec& definition, QWidget* container) {
+    auto* box = new CheckBox(container, definition.traits & CheckAtRight);
+    box->setText(text(definition.caption));
+    box->setChecked(definition.traits & Checked);
+    if (definition.traits & Bold) {
         QFont bold; // only the weight: family and size still come from the window
         bold.setWeight(QFont::Bold);
         box->setFont(bold);
@@ -45,11 +45,11 @@ QWidget* createCheckBox(const ControlSpec& spec, QWidget* container) {
 }
 
 // Editable, unsorted and without choices; the text starts as the box's own description.
-QWidget* createComboBox(const ControlSpec& spec, QWidget* container) {
+QWidget* createComboBox(const ControlSpec& definition, QWidget* container) {
     auto* combo = new QComboBox(container);
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert); // Enter does not add the typed text
-    combo->setEditText(text(spec.caption));
+    combo->setEditText(text(definition.caption));
     return combo;
 }
 
@@ -63,30 +63,30 @@ QWidget* createListBox(QWidget* container) {
 }
 
 // Enter presses a button only while it has the focus; no button answers Enter elsewhere.
-QWidget* createCommandButton(const ControlSpec& spec, QWidget* container) {
-    auto* button = new QPushButton(text(spec.caption), container);
+QWidget* createCommandButton(const ControlSpec& definition, QWidget* container) {
+    auto* button = new QPushButton(text(definition.caption), container);
     button->setAutoDefault(true);
     return button;
 }
 
-QWidget* create(const ControlSpec& spec, QWidget* container) {
-    switch (spec.kind) {
+QWidget* create(const ControlSpec& definition, QWidget* container) {
+    switch (definition.kind) {
     case ControlKind::TabControl:
         return createTabControl(container);
     case ControlKind::Frame:
-        return new QGroupBox(text(spec.caption), container);
+        return new QGroupBox(text(definition.caption), container);
     case ControlKind::Label:
-        return new QLabel(text(spec.caption), container); // flat, the page shows through
+        return new QLabel(text(definition.caption), container); // flat, the page shows through
     case ControlKind::CheckBox:
-        return createCheckBox(spec, container);
+        return createCheckBox(definition, container);
     case ControlKind::TextBox:
-        return new QLineEdit(text(spec.caption), container);
+        return new QLineEdit(text(definition.caption), container);
     case ControlKind::ComboBox:
-        return createComboBox(spec, container);
+        return createComboBox(definition, container);
     case ControlKind::ListBox:
         return createListBox(container);
     case ControlKind::CommandButton:
-        return createCommandButton(spec, container);
+        return createCommandButton(definition, container);
     case ControlKind::UpDown:
         return new UpDown(container);
     }
@@ -96,13 +96,13 @@ QWidget* create(const ControlSpec& spec, QWidget* container) {
 // Labels and frames take no focus; Qt passes over hidden and disabled controls by itself.
 void chainFocusByTabIndex(const QHash<QString, QWidget*>& controls) {
     std::vector<const ControlSpec*> order;
-    for (const ControlSpec& spec : Controls())
-        order.push_back(&spec);
+    for (const ControlSpec& definition : Controls())
+        order.push_back(&definition);
     std::sort(order.begin(), order.end(),
               [](const ControlSpec* a, const ControlSpec* b) { return a->tabIndex < b->tabIndex; });
     QWidget* previous = nullptr;
-    for (const ControlSpec* spec : order) {
-        QWidget* widget = controls.value(QLatin1String(spec->name));
+    for (const ControlSpec* definition : order) {
+        QWidget* widget = controls.value(QLatin1String(definition->name));
         if (widget->focusPolicy() == Qt::NoFocus)
             continue;
         if (previous)
@@ -116,31 +116,31 @@ void chainFocusByTabIndex(const QHash<QString, QWidget*>& controls) {
 QHash<QString, QWidget*> BuildControls(QWidget& window) {
     QHash<QString, QWidget*> controls;
     QHash<QTabWidget*, PagePlacement*> placements;
-    for (const ControlSpec& spec : Controls()) {
+    for (const ControlSpec& definition : Controls()) {
         QWidget* container = &window;
-        if (spec.container.name)
-            container = controls.value(QLatin1String(spec.container.name));
+        if (definition.container.name)
+            container = controls.value(QLatin1String(definition.container.name));
         auto* tabs = qobject_cast<QTabWidget*>(container);
         if (tabs)
-            container = tabs->widget(spec.container.page);
+            container = tabs->widget(definition.container.page);
 
-        QWidget* widget = create(spec, container);
-        widget->setObjectName(QLatin1String(spec.name));
-        widget->setToolTip(text(spec.toolTip));
-        widget->setAccessibleName(AccessibleNameOf(spec));
-        widget->setEnabled(!(spec.traits & Disabled));
-        if (spec.foreColor)
-            SetForeColor(widget, spec.foreColor);
-        if (spec.backColor)
-            SetBackColor(widget, spec.backColor);
+        QWidget* widget = create(definition, container);
+        widget->setObjectName(QLatin1String(definition.name));
+        widget->setToolTip(text(definition.toolTip));
+        widget->setAccessibleName(AccessibleNameOf(definition));
+        widget->setEnabled(!(definition.traits & Disabled));
+        if (definition.foreColor)
+            SetForeColor(widget, definition.foreColor);
+        if (definition.backColor)
+            SetBackColor(widget, definition.backColor);
         if (tabs) {
             PagePlacement*& placement = placements[tabs];
             if (!placement)
                 placement = new PagePlacement(tabs);
-            placement->keep(widget, ToPixels(spec.twips));
+            placement->keep(widget, ToPixels(definition.twips));
         } else
-            widget->setGeometry(ToPixels(spec.twips));
-        controls.insert(QLatin1String(spec.name), widget);
+            widget->setGeometry(ToPixels(definition.twips));
+        controls.insert(QLatin1String(definition.name), widget);
     }
     chainFocusByTabIndex(controls);
     return controls;

@@ -16,8 +16,7 @@ void setText(QWidget* control, const QString& text) {
     if (auto* box = qobject_cast<QLineEdit*>(control)) {
         box->setText(text);
         box->setCursorPosition(0); // a long path shows its beginning, not its tail
-    }
-    else if (auto* combo = qobject_cast<QComboBox*>(control))
+    } else if (auto* combo = qobject_cast<QComboBox*>(control))
         combo->setEditText(text);
     else
         throw config::Error("El control " + control->objectName().toStdString() +
@@ -43,9 +42,9 @@ template <typename Widget> auto* checkBox(Widget* control) {
 }
 
 bool IsNullable(std::string_view field) {
-    for (const config::FieldSpec& spec : config::SetupTable().fields)
-        if (spec.name == field)
-            return spec.nullable;
+    for (const config::FieldSpec& definition : config::SetupTable().fields)
+        if (definition.name == field)
+            return definition.nullable;
     return false;
 }
 

@@ -45,9 +45,9 @@ QString captionOf(const QWidget* control) {
 }
 
 const ControlSpec& specOf(const QString& name) {
-    for (const ControlSpec& spec : Controls())
-        if (name == QLatin1String(spec.name))
-            return spec;
+    for (const ControlSpec& definition : Controls())
+        if (name == QLatin1String(definition.name))
+            return definition;
     qFatal("no control %s in the table", qPrintable(name));
 }
 
@@ -61,8 +61,8 @@ QString focusedControl(const setup& window) {
 }
 
 // The page a control stands on, or -1 for the window's own controls.
-int pageOf(const ControlSpec& spec) {
-    for (const ControlSpec* s = &spec; s->container.name;
+int pageOf(const ControlSpec& definition) {
+    for (const ControlSpec* s = &definition; s->container.name;
          s = &specOf(QLatin1String(s->container.name)))
         if (s->container.page >= 0)
             return s->container.page;
@@ -95,39 +95,40 @@ private Q_SLOTS:
 
     void everyControlAsDesigned_data() {
         QTest::addColumn<QString>("name");
-        for (const ControlSpec& spec : Controls())
-            QTest::newRow(spec.name) << QString::fromLatin1(spec.name);
+        for (const ControlSpec& definition : Controls())
+            QTest::newRow(definition.name) << QString::fromLatin1(definition.name);
     }
     void everyControlAsDesigned() {
         QFETCH(QString, name);
-        const ControlSpec& spec = specOf(name);
+        const ControlSpec& definition = specOf(name);
         QWidget* control = window->control(name);
         QVERIFY(control);
         QCOMPARE(control->objectName(), name);
-        QVERIFY2(control->inherits(kClassOfKind[int(spec.kind)]),
+        QVERIFY2(control->inherits(kClassOfKind[int(definition.kind)]),
                  control->metaObject()->className());
-        QCOMPARE(captionOf(control), QString::fromUtf8(spec.caption));
-        QCOMPARE(control->toolTip(), QString::fromUtf8(spec.toolTip));
+        QCOMPARE(captionOf(control), QString::fromUtf8(definition.caption));
+        QCOMPARE(control->toolTip(), QString::fromUtf8(definition.toolTip));
         QVERIFY(!control->accessibleName().isEmpty());
 
         // Place in twips from the container; a page's place is measured from the tab control.
-        QWidget* container = spec.container.name
-                                 ? window->control(QLatin1String(spec.container.name))
+        QWidget* container = definition.container.name
+                                 ? window->control(QLatin1String(definition.container.name))
                                  : window.get();
         const QRect place(control->mapTo(container, QPoint()), control->size());
-        const QRect designed(spec.twips.left, spec.twips.top, spec.twips.width, spec.twips.height);
+        const QRect designed(definition.twips.left, definition.twips.top, definition.twips.width,
+                             definition.twips.height);
         const QRect twips(place.topLeft() * 15, place.size() * 15);
         for (const QPoint& corner :
              {designed.topLeft() - twips.topLeft(), designed.bottomRight() - twips.bottomRight()})
             QVERIFY2(corner.manhattanLength() <= 15,
                      qPrintable(QStringLiteral("%1,%2 twips off").arg(corner.x()).arg(corner.y())));
 
-        QCOMPARE(control->isEnabled(), !(spec.traits & Disabled));
+        QCOMPARE(control->isEnabled(), !(definition.traits & Disabled));
         if (auto* box = qobject_cast<QCheckBox*>(control))
-            QCOMPARE(box->isChecked(), bool(spec.traits & Checked));
-        QCOMPARE(control->font().bold(), bool(spec.traits & Bold));
-        QCOMPARE(ForeColor(control), spec.foreColor);
-        QCOMPARE(BackColor(control), spec.backColor);
+            QCOMPARE(box->isChecked(), bool(definition.traits & Checked));
+        QCOMPARE(control->font().bold(), bool(definition.traits & Bold));
+        QCOMPARE(ForeColor(control), definition.foreColor);
+        QCOMPARE(BackColor(control), definition.backColor);
         if (auto* combo = qobject_cast<QComboBox*>(control)) {
             QVERIFY(combo->isEditable());
             QCOMPARE(combo->count(), 0);
@@ -169,15 +170,15 @@ private Q_SLOTS:
 
     // Measured with the controls' own metrics, as Qt lays out their texts.
     void noCaptionCutOff() {
-        for (const ControlSpec& spec : Controls()) {
-            QWidget* control = window->control(QLatin1String(spec.name));
+        for (const ControlSpec& definition : Controls()) {
+            QWidget* control = window->control(QLatin1String(definition.name));
             const QFontMetrics metrics = control->fontMetrics();
-            const QString text = VisibleText(spec.caption);
+            const QString text = VisibleText(definition.caption);
             int room = control->width();
             int needed = metrics.horizontalAdvance(text);
             if (qobject_cast<QLabel*>(control) || qobject_cast<QCheckBox*>(control)) {
                 needed = control->sizeHint().width();
-                QVERIFY2(metrics.height() <= control->height(), spec.name);
+                QVERIFY2(metrics.height() <= control->height(), definition.name);
             } else if (auto* button = qobject_cast<QPushButton*>(control)) {
                 QStyleOptionButton option;
                 option.initFrom(button);
@@ -190,7 +191,7 @@ private Q_SLOTS:
                 continue;
             }
             QVERIFY2(needed <= room, qPrintable(QStringLiteral("%1: %2 > %3")
-                                                    .arg(QLatin1String(spec.name))
+                                                    .arg(QLatin1String(definition.name))
                                                     .arg(needed)
                                                     .arg(room)));
         }
@@ -207,15 +208,16 @@ private Q_SLOTS:
         QFETCH(int, tab);
         tabs()->setCurrentIndex(tab);
         std::vector<const ControlSpec*> order;
-        for (const ControlSpec& spec : Controls())
-            if (spec.kind != ControlKind::Label && spec.kind != ControlKind::Frame &&
-                !(spec.traits & Disabled) && (pageOf(spec) < 0 || pageOf(spec) == tab))
-                order.push_back(&spec);
+        for (const ControlSpec& definition : Controls())
+            if (definition.kind != ControlKind::Label && definition.kind != ControlKind::Frame &&
+                !(definition.traits & Disabled) &&
+                (pageOf(definition) < 0 || pageOf(definition) == tab))
+                order.push_back(&definition);
         std::sort(order.begin(), order.end(),
                   [](auto* a, auto* b) { return a->tabIndex < b->tabIndex; });
         QStringList expected, walked;
-        for (const ControlSpec* spec : order)
-            expected << QLatin1String(spec->name);
+        for (const ControlSpec* definition : order)
+            expected << QLatin1String(definition->name);
         tabs()->setFocus(Qt::TabFocusReason);
         for (qsizetype i = 0; i < expected.size(); ++i) {
             walked << focusedControl(*window);

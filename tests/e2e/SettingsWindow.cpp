@@ -15,9 +15,9 @@ namespace {
 using dialog::ControlSpec;
 
 const ControlSpec* FindControl(const char* name) {
-    for (const ControlSpec& spec : dialog::Controls())
-        if (qstrcmp(spec.name, name) == 0)
-            return &spec;
+    for (const ControlSpec& definition : dialog::Controls())
+        if (qstrcmp(definition.name, name) == 0)
+            return &definition;
     return nullptr;
 }
 
@@ -26,12 +26,12 @@ const ControlSpec* FindControl(const char* name) {
 // because the window keeps each frame on a page where the design puts it relative to the
 // tab control.
 Outcome<QRect> PlaceInWindow(const char* name) {
-    const ControlSpec* spec = FindControl(name);
-    if (!spec)
+    const ControlSpec* definition = FindControl(name);
+    if (!definition)
         return Failure{
             QStringLiteral("the window has no control named %1").arg(QLatin1String(name))};
-    QRect place = dialog::ToPixels(spec->twips);
-    for (const char* container = spec->container.name; container;) {
+    QRect place = dialog::ToPixels(definition->twips);
+    for (const char* container = definition->container.name; container;) {
         const ControlSpec* outer = FindControl(container);
         place.translate(dialog::ToPixels(outer->twips).topLeft());
         container = outer->container.name;
