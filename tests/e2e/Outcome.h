@@ -52,6 +52,15 @@ private:
 } // namespace dazu::e2e
 
 // Ends the running scenario with the step's reason when the step failed.
+// Reports the scenarios as skipped, with the reason, where the outcome says they cannot run
+// (no X server could start here).
+#define E2E_SKIP_UNLESS(outcome)                                                                   \
+    do {                                                                                           \
+        const auto& e2eOutcome = (outcome);                                                        \
+        if (!e2eOutcome)                                                                           \
+            QSKIP(e2eOutcome.why());                                                               \
+    } while (false)
+
 #define E2E_VERIFY(outcome)                                                                        \
     do {                                                                                           \
         const auto& e2eOutcome = (outcome);                                                        \

@@ -15,9 +15,7 @@ class tst_FirstStart : public QObject {
 
 private Q_SLOTS:
     void initTestCase() {
-        const auto started = x_.start();
-        if (!started)
-            QSKIP(started.why());
+        E2E_SKIP_UNLESS(x_.start());
     }
 
     void firstStartInstallsItsFilesAndOpensTheWindow() {

@@ -27,9 +27,7 @@ class tst_Settings : public QObject {
 
 private Q_SLOTS:
     void initTestCase() {
-        const auto started = x_.start();
-        if (!started)
-            QSKIP(started.why());
+        E2E_SKIP_UNLESS(x_.start());
         // The window in its frame, as users see it, in the pictures of the tabs.
         E2E_VERIFY(x_.startWindowManager());
     }

@@ -27,9 +27,7 @@ class tst_WindowManager : public QObject {
 
 private Q_SLOTS:
     void initTestCase() {
-        const auto started = x_.start();
-        if (!started)
-            QSKIP(started.why());
+        E2E_SKIP_UNLESS(x_.start());
         E2E_VERIFY(x_.startWindowManager());
     }
 
