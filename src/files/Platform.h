@@ -17,8 +17,13 @@ QString ApplicationDirectory();
 // pipes, sockets and hidden or system files are not normal files. Never throws.
 bool IsNormalFile(const QString& path) noexcept;
 
-// Copies source to destination, which must not exist. The copy appears whole or not at all;
-// a failure throws std::runtime_error with the system's description.
+// Copies a regular file to destination on any writable file system (FAT and exFAT too). The
+// copy appears whole or not at all, holds the source's bytes and is writable by its owner; an
+// existing destination is never replaced, and one that another program installed meanwhile
+// counts as the copy. Leftovers of copies cut short and the undo journal or log that a
+// database engine left beside an earlier file of the destination's name are removed first.
+// Never blocks on a pipe or a device. A failure throws std::runtime_error with the system's
+// description.
 void FileCopy(const QString& source, const QString& destination);
 
 } // namespace dazu::files

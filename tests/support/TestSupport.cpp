@@ -10,7 +10,8 @@ QString DistDirectory() {
     return QStringLiteral(DAZU_DIST_DIR);
 }
 
-AppFolder::AppFolder(Contents contents) {
+AppFolder::AppFolder(Contents contents, const QString& parent)
+    : dir_((parent.isEmpty() ? QDir::tempPath() : parent) + QStringLiteral("/dazu-XXXXXX")) {
     if (!dir_.isValid())
         qFatal("cannot create a temporary folder");
     if (contents == CopyOfDist) {

@@ -11,11 +11,12 @@ namespace dazu::test {
 // The portable folder the build produced.
 QString DistDirectory();
 
-// A fresh application folder: empty, or holding a copy of the portable folder.
+// A fresh application folder: empty, or holding a copy of the portable folder; in the
+// temporary folder, or inside the given one.
 class AppFolder {
 public:
     enum Contents { Empty, CopyOfDist };
-    explicit AppFolder(Contents contents = Empty);
+    explicit AppFolder(Contents contents = Empty, const QString& parent = {});
     QString path() const { return dir_.path(); }
     QString file(const QString& name) const { return dir_.filePath(name); }
     std::string databasePath() const { return file(QStringLiteral("DAZU.CFG")).toStdString(); }
