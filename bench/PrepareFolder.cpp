@@ -48,8 +48,8 @@ void PrepareApplicationFolder(const fs::path& distDirectory, const fs::path& fol
 
     config::Configuration tables =
         config::OpenConfiguration((applicationDirectory / "DAZU.CFG").string());
+    config::WriteDefaultRow(tables, applicationDirectory.string());
     config::Transaction transaction(tables.database);
-    config::WriteDefaultRow(tables.Setup, applicationDirectory.string());
     fillList(tables.database, "Files", namesPerList);
     fillList(tables.database, "FPCHH", namesPerList);
     transaction.Commit();

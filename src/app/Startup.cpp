@@ -32,7 +32,7 @@ OpenedConfiguration RunStartup(const QString& applicationDirectory) {
     }
 
     OpenedConfiguration opened{databasePath, config::OpenConfiguration(databasePath.toStdString())};
-    config::WriteDefaultRow(opened.tables.Setup, applicationDirectory.toStdString());
+    config::WriteDefaultRow(opened.tables, applicationDirectory.toStdString());
     return opened;
 }
 

@@ -1,6 +1,7 @@
 #include "DefaultRow.h"
 
-#include "Recordset.h"
+#include "Database.h"
+#include "Transaction.h"
 
 namespace dazu::config {
 
@@ -29,13 +30,18 @@ DefaultSettings(const std::string& applicationDirectory) {
     };
 }
 
-void WriteDefaultRow(Recordset& setup, const std::string& applicationDirectory) {
+void WriteDefaultRow(Configuration& opened, const std::string& applicationDirectory) {
+    Recordset& setup = opened.Setup;
+    if (setup.RecordCount() != 0)
+        return;
+    Transaction transaction(opened.database);
     if (setup.RecordCount() != 0)
         return;
     setup.AddNew();
     for (const auto& [field, value] : DefaultSettings(applicationDirectory))
         setup.Fields(field).SetValue(value);
     setup.Update();
+    transaction.Commit();
 }
 
 } // namespace dazu::config

@@ -30,7 +30,7 @@ public:
     CliFolder() {
         createDatabase();
         auto tables = config::OpenConfiguration(databasePath());
-        config::WriteDefaultRow(tables.Setup, path().toStdString());
+        config::WriteDefaultRow(tables, path().toStdString());
     }
 
     // Runs the tool in-process on this folder's DAZU.CFG.

@@ -19,7 +19,7 @@ class tst_Recordset : public QObject {
 
     void withDefaultRow() {
         auto tables = dazu::config::OpenConfiguration(path());
-        dazu::config::WriteDefaultRow(tables.Setup, "/apps/dazu");
+        dazu::config::WriteDefaultRow(tables, "/apps/dazu");
     }
 
     static Variant read(dazu::config::Recordset& setup, const char* field) {

@@ -21,7 +21,7 @@ private Q_SLOTS:
         dazu::test::AppFolder folder;
         folder.createDatabase();
         auto tables = dazu::config::OpenConfiguration(folder.databasePath());
-        dazu::config::WriteDefaultRow(tables.Setup, "/apps/dazu");
+        dazu::config::WriteDefaultRow(tables, "/apps/dazu");
         {
             dazu::config::Transaction transaction(tables.database);
             tables.Setup.MoveFirst();

@@ -61,7 +61,7 @@ Outcome<void> SeedSettings(const test::AppFolder& folder, const SettingsChanges&
         return Failure{QStringLiteral("cannot copy DefDAZU.CFG to %1").arg(database)};
     try {
         auto tables = config::OpenConfiguration(database.toStdString());
-        config::WriteDefaultRow(tables.Setup, folder.path().toStdString());
+        config::WriteDefaultRow(tables, folder.path().toStdString());
         tables.Setup.MoveFirst();
         tables.Setup.Edit();
         for (const auto& [field, value] : changes)

@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto database = dazu::test::StoreAsDatabase(data, size);
     try {
         auto tables = dazu::config::OpenConfiguration(database.string());
-        dazu::config::WriteDefaultRow(tables.Setup, dazu::test::FuzzFolder().string());
+        dazu::config::WriteDefaultRow(tables, dazu::test::FuzzFolder().string());
         dazu::test::ReadEverything(tables);
     } catch (const std::exception&) {
         // Refused with a description: the program shows it to the user and stops.

@@ -25,7 +25,7 @@ int main(int argc, char** argv) {
         dazu::config::CreateDatabase(inUse.string());
 
         auto tables = dazu::config::OpenConfiguration(inUse.string());
-        dazu::config::WriteDefaultRow(tables.Setup, "/apps/dazu");
+        dazu::config::WriteDefaultRow(tables, "/apps/dazu");
         for (dazu::config::Recordset* list : {&tables.Files, &tables.FPCHH}) {
             for (const char* name : {"a.txt", "B.TXT", "c d.txt"}) {
                 list->AddNew();

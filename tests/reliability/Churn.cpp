@@ -11,7 +11,7 @@ namespace dazu::test {
 config::Configuration CreateOpenedDatabase(const std::string& path) {
     config::CreateDatabase(path);
     auto tables = config::OpenConfiguration(path);
-    config::WriteDefaultRow(tables.Setup, "/apps/dazu");
+    config::WriteDefaultRow(tables, "/apps/dazu");
     tables.Files.Index("FILE");
     return tables;
 }

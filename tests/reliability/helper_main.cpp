@@ -6,7 +6,8 @@
 //                                its standard input closes when MS is negative; runs the SQL
 //                                just before it gives the lock up
 //   churn DATABASE               rewrites the settings row and the names until it is killed
-//   startup FOLDER               runs the start-up sequence there
+//   startup FOLDER [wait]        runs the start-up sequence there; with wait, reports "ready"
+//                                and waits for a line on standard input first
 //   window FOLDER STEP...        opens the window on the folder (offscreen) and works it as a
 //                                user, step by step: add1|add2|delete1|delete2 NAME in the
 //                                list of Files or FPCHH, accept ("&Aceptar"), wait (reports
@@ -115,7 +116,11 @@ int churn(const char* path) {
     return EXIT_SUCCESS;
 }
 
-int startup(const char* folder) {
+int startup(const char* folder, bool waitForGo) {
+    if (waitForGo) {
+        report(dazu::test::kReadyLine);
+        std::fgetc(stdin);
+    }
     dazu::app::Guarded([&] { dazu::app::RunStartup(QString::fromLocal8Bit(folder)); });
     return exitStatus();
 }
@@ -172,7 +177,7 @@ int usage(const char* program) {
     std::fprintf(
         stderr,
         "usage: %s [--as UID] lock write|read DATABASE MS [SQL] | churn DATABASE | startup "
-        "FOLDER | window FOLDER STEP... | windowchurn FOLDER\n",
+        "FOLDER [wait] | window FOLDER STEP... | windowchurn FOLDER\n",
         program);
     return 64;
 }
@@ -197,7 +202,9 @@ int main(int argc, char** argv) {
             return churn(arg[1]);
         if (mode != "startup" && mode != "window" && mode != "windowchurn")
             return usage(argv[0]);
-        if (count < 2 || (mode != "window" && count != 2))
+        if (count < 2 || (mode == "windowchurn" && count != 2) ||
+            (mode == "startup" &&
+             (count > 3 || (count == 3 && std::string_view(arg[2]) != "wait"))))
             return usage(argv[0]);
         // The window is drawn offscreen: no display is needed.
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -206,7 +213,7 @@ int main(int argc, char** argv) {
         printMessageBoxes();
         const QString folder = QString::fromLocal8Bit(arg[1]);
         if (mode == "startup")
-            return startup(arg[1]);
+            return startup(arg[1], count == 3);
         if (mode == "window")
             return windowSteps(folder, arg + 2, end);
         return windowChurn(folder);

@@ -1,7 +1,8 @@
 // Another program holding the database file: a change made in the window waits for it within
 // the busy timeout and is stored; past it, the change fails with the engine's description,
 // nothing of it is stored, and no lock is left behind. Two windows on one folder lose no name
-// that either of them stored.
+// that either of them stored; two programs started together on a fresh folder both start.
+#include "ExFatDrive.h"
 #include "SecondProgram.h"
 #include "WindowFixture.h"
 #include "WindowUser.h"
@@ -228,6 +229,49 @@ private Q_SLOTS:
             QCOMPARE(refusals, 2 * kNames); // each shared name once in each list
         SQLite::Database check(folder.databasePath(), SQLite::OPEN_READONLY);
         QCOMPARE(check.execAndGet("PRAGMA integrity_check").getString(), std::string("ok"));
+    }
+
+    // Two programs started at the same moment on a folder where nothing is installed yet, as
+    // from a shortcut clicked twice: both install, open and start; the one that comes second
+    // finds the files installed, and Setup holds one row.
+    void firstStartsTogether_data() {
+        QTest::addColumn<bool>("onExFat");
+        QTest::newRow("local folder") << false;
+        QTest::newRow("exFAT") << true;
+    }
+    void firstStartsTogether() {
+        QFETCH(bool, onExFat);
+        constexpr int kRounds = 20;
+        std::unique_ptr<dazu::test::ExFatDrive> drive;
+        if (onExFat) {
+            drive = std::make_unique<dazu::test::ExFatDrive>();
+            if (!drive->isMounted())
+                QSKIP(qPrintable(QStringLiteral("no exFAT file system can be mounted here: ") +
+                                 drive->whyNotMounted()));
+        }
+        for (int round = 0; round < kRounds; ++round) {
+            const AppFolder folder(AppFolder::CopyOfDist, drive ? drive->path() : QString());
+            QProcess programs[2];
+            for (QProcess& program : programs) {
+                program.start(dazu::test::HelperPath(),
+                              {QStringLiteral("startup"), folder.path(), QStringLiteral("wait")});
+                QVERIFY(program.waitForReadyRead(10000));
+                QCOMPARE(program.readLine().trimmed(), QByteArray(dazu::test::kReadyLine));
+            }
+            for (QProcess& program : programs)
+                program.write("\n");
+            for (QProcess& program : programs) // all at once, not each when waited for
+                QVERIFY(program.waitForBytesWritten(10000));
+            for (QProcess& program : programs) {
+                const dazu::test::HelperRun run = dazu::test::Finish(program, 30000);
+                QVERIFY2(run.exitCode == 0,
+                         qPrintable(run.output.join(QLatin1Char('\n')) + run.errorOutput));
+            }
+            for (const QString& name :
+                 {QStringLiteral("DudodeZI410.bat"), QStringLiteral("VavodidedER410.bat")})
+                QCOMPARE(folder.read(name), folder.read(QStringLiteral("Def") + name));
+            QCOMPARE(dazu::config::OpenConfiguration(folder.databasePath()).Setup.RecordCount(), 1);
+        }
     }
 };
 
