@@ -47,6 +47,14 @@ Database OpenDatabase(const std::string& path) {
     // A damaged or hostile file must not run code from its schema.
     connection->exec("PRAGMA trusted_schema = OFF");
     VerifyDatabase(*connection);
+    // A stored change must survive a power cut, not only a killed program. The file keeps the
+    // rollback journal it is made with: a log (WAL) needs shared memory, which a network
+    // folder or a second machine cannot share, and leaves -wal and -shm files that hold stored
+    // changes, lost when the folder or the stick is copied without them. In that mode FULL
+    // syncs the file but not the deletion of the journal, which a power cut can undo,
+    // bringing the journal back to roll the change out; EXTRA syncs the folder too. Set once
+    // the file is known to be this program's: the setting reads the schema.
+    connection->exec("PRAGMA synchronous = EXTRA");
     return Database(std::move(connection));
 }
 

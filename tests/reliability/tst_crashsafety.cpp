@@ -1,16 +1,23 @@
 // A program killed in the middle of storing leaves the database sound, with the settings row
 // entirely as it was before or entirely as it was being stored, never a mix of the two, and
 // each name of a list added or deleted whole: whether it stores through the record operations
-// directly or through the window's "&Aceptar" and list editors.
+// directly or through the window's "&Aceptar" and list editors. A change stored before a power
+// cut is still stored after it.
 #include "Churn.h"
+#include "FailurePath.h"
 #include "SecondProgram.h"
+#include "setup.h"
+#include "Startup.h"
 #include "TestSupport.h"
 #include "WindowChurn.h"
+#include "WindowUser.h"
 
 #include <QFile>
+#include <QLineEdit>
 #include <QProcess>
 #include <QTest>
 #include <QThread>
+#include <sqlite3.h>
 #include <SQLiteCpp/Database.h>
 
 using dazu::test::AppFolder;
@@ -27,14 +34,98 @@ struct Storer {
     bool olderNamesStay;               // whether names older than the row's may be left
 };
 
+// What a power cut leaves of a deleted journal. The engine syncs the database file before it
+// deletes the journal, so the file's bytes survive; the deletion itself survives only when
+// the folder is synced after it, otherwise the journal can be back at the next start and
+// roll the stored change out.
+namespace powercut {
+sqlite3_vfs* system = nullptr;
+sqlite3_vfs recording{};
+QString journal;      // a journal whose deletion a power cut may undo
+QByteArray lastBytes; // its bytes when it was deleted
+
+int deleteFile(sqlite3_vfs*, const char* name, int syncFolder) {
+    if (QByteArray(name).endsWith("-journal")) {
+        journal.clear();
+        if (!syncFolder) {
+            QFile file(QString::fromUtf8(name));
+            if (file.open(QIODevice::ReadOnly)) {
+                journal = QString::fromUtf8(name);
+                lastBytes = file.readAll();
+            }
+        }
+    }
+    return system->xDelete(system, name, syncFolder);
+}
+
+// Every connection of this process records through it.
+void install() {
+    system = sqlite3_vfs_find(nullptr);
+    recording = *system;
+    recording.zName = "powercut";
+    recording.xDelete = deleteFile;
+    sqlite3_vfs_register(&recording, 1);
+}
+
+// The power goes: the journal whose deletion was not yet synced is back.
+void cut() {
+    if (journal.isEmpty())
+        return;
+    QFile file(journal);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(lastBytes);
+    journal.clear();
+}
+} // namespace powercut
+
+enum class StoredChange { AddName, Accept };
+
 } // namespace
 
 Q_DECLARE_METATYPE(Storer)
+Q_DECLARE_METATYPE(StoredChange)
 
 class tst_CrashSafety : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { powercut::install(); }
+
+    // A change made in the window and stored, then the power goes, then the program starts
+    // again: the change is there.
+    void powerCutAfterStoring_data() {
+        QTest::addColumn<StoredChange>("change");
+        QTest::newRow("name added") << StoredChange::AddName;
+        QTest::newRow("Aceptar") << StoredChange::Accept;
+    }
+    void powerCutAfterStoring() {
+        QFETCH(StoredChange, change);
+        const AppFolder folder(AppFolder::CopyOfDist);
+        dazu::app::RunStartup(folder.path());
+        dazu::app::ResetFailure();
+        {
+            const auto window = dazu::test::LoadWindow(folder.path());
+            if (change == StoredChange::AddName) {
+                dazu::test::AddName(*window, dazu::test::kFilesList, QStringLiteral("nuevo.txt"));
+            } else {
+                dazu::test::TypeText(window->control<QLineEdit>("txtprogramatm"),
+                                     QStringLiteral("otro.exe"));
+                dazu::test::Accept(*window);
+            }
+            QVERIFY(!dazu::app::HasFailed());
+        }
+
+        powercut::cut();
+
+        dazu::app::RunStartup(folder.path());
+        if (change == StoredChange::AddName)
+            QCOMPARE(dazu::test::ListNames(folder.databasePath(), "Files"),
+                     QStringList{QStringLiteral("nuevo.txt")});
+        else
+            QCOMPARE(dazu::test::SetupField(folder.databasePath(), "programatm"),
+                     dazu::config::Variant(std::string("otro.exe")));
+    }
+
     void killedWhileStoring_data() {
         QTest::addColumn<Storer>("storer");
         // A generation stores the row, adds its name, then deletes the older ones; a kill
@@ -96,5 +187,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(tst_CrashSafety)
+QTEST_MAIN(tst_CrashSafety)
 #include "tst_crashsafety.moc"
