@@ -2,8 +2,6 @@
 // on any writable file system, after an interrupted copy, from read-only templates, and beside
 // what a crash left of an earlier DAZU.CFG.
 #include "ExFatDrive.h"
-#include "FailurePath.h"
-#include "MsgBox.h"
 #include "Platform.h"
 #include "Startup.h"
 #include "TestSupport.h"
@@ -228,28 +226,6 @@ private Q_SLOTS:
                  QStringLiteral("No se puede leer %1: no es un archivo normal").arg(source));
         QVERIFY(!QFile::exists(target));
         QCOMPARE(entriesOf(folder.path()).filter(QStringLiteral(".partial-")), QStringList());
-    }
-
-    // Without either database file the batch files are still installed, then the start fails
-    // through the failure path with the engine's description.
-    void bothDatabaseFilesMissing() {
-        AppFolder folder(AppFolder::CopyOfDist);
-        QVERIFY(QFile::remove(folder.file(QStringLiteral("DefDAZU.CFG"))));
-        QStringList shown;
-        dazu::app::SetMsgBoxPresenter([&](const QString& prompt, int style, const QString& title) {
-            shown << QStringLiteral("%1|%2|%3").arg(title).arg(style).arg(prompt);
-        });
-        dazu::app::ResetFailure();
-        const bool ok = dazu::app::Guarded([&] { dazu::app::RunStartup(folder.path()); });
-        dazu::app::SetMsgBoxPresenter({});
-
-        QVERIFY(!ok);
-        QVERIFY(dazu::app::HasFailed());
-        QVERIFY(folder.exists(kBatch1) && folder.exists(kBatch2));
-        QVERIFY(!folder.exists(kDatabase));
-        QCOMPARE(shown.size(), 1);
-        QVERIFY2(shown.front().startsWith(QStringLiteral("DAZU|16|unable to open database file")),
-                 qPrintable(shown.front()));
     }
 };
 

@@ -64,6 +64,9 @@ private Q_SLOTS:
         QTest::newRow("directory named DAZU.CFG")
             << QStringList() << false << QString() << true << true
             << "No se puede crear %1/DAZU.CFG: %2" << EEXIST << batches;
+        QTest::newRow("no DAZU.CFG and no template")
+            << QStringList() << false << QString() << false << false
+            << "unable to open database file: %1/DAZU.CFG" << 0 << batches;
         QTest::newRow("directory named DAZU.CFG, no template")
             << QStringList() << false << QString() << true << false
             << "unable to open database file: %1/DAZU.CFG" << 0 << batches;
