@@ -68,9 +68,12 @@ ExFatDrive::ExFatDrive() {
 ExFatDrive::~ExFatDrive() {
     QString why;
     if (mounted_) {
+        // A start that failed may have left the current directory on the drive.
+        if (QDir::currentPath().startsWith(mountPoint_))
+            QDir::setCurrent(base_.path());
         run(QStringLiteral("fusermount3"), {QStringLiteral("-u"), mountPoint_}, &why);
         if (!why.isEmpty())
-            run(QStringLiteral("umount"), {mountPoint_}, &why);
+            run(QStringLiteral("umount"), {QStringLiteral("-l"), mountPoint_}, &why);
         // The daemon lets the image go a moment after the file system is gone.
         const QDeadlineTimer deadline(10000);
         while (isFuseMount(mountPoint_) && !deadline.hasExpired())
