@@ -1,7 +1,7 @@
 #include "ConfigJson.h"
 
-#include "Error.h"
 #include "Lists.h"
+#include "Refusal.h"
 #include "Settings.h"
 #include "Snapshot.h"
 
@@ -17,7 +17,7 @@ using Place = Document::json_pointer;
 
 [[noreturn]] void refuse(const Place& place, const std::string& reason) {
     const std::string where = place.empty() ? std::string("el documento") : place.to_string();
-    throw config::Error("No se importó nada: " + where + ": " + reason);
+    throw Refusal("No se importó nada: " + where + ": " + reason);
 }
 
 Document toJson(const config::Variant& value) {
@@ -57,20 +57,13 @@ config::Variant fromJson(const config::FieldSpec& field, const Document& value,
     refuse(place, "campo de tipo desconocido");
 }
 
-const config::FieldSpec* exactField(const std::string& name) {
-    const auto& fields = config::SetupTable().fields;
-    const auto it = std::find_if(fields.begin(), fields.end(),
-                                 [&name](const config::FieldSpec& f) { return f.name == name; });
-    return it == fields.end() ? nullptr : &*it;
-}
-
 void importSettings(const Document& settings, const Place& place, config::Recordset& setup) {
     if (!settings.is_object())
         refuse(place, "se esperaba un objeto con los campos de la configuración");
     MoveToSettingsRow(setup);
     for (auto it = settings.begin(); it != settings.end(); ++it) {
         const Place fieldPlace = place / it.key();
-        const config::FieldSpec* field = exactField(it.key());
+        const config::FieldSpec* field = config::FindField(config::SetupTable(), it.key());
         if (!field)
             refuse(fieldPlace, "no existe ese campo en la configuración");
         const config::Variant value = fromJson(*field, it.value(), fieldPlace);
@@ -135,8 +128,8 @@ Document ParseDocument(const std::string& text, const std::string& source) {
         const auto line = 1 + std::count(before.begin(), before.end(), '\n');
         const std::size_t lastBreak = before.rfind('\n');
         const std::size_t column = lastBreak == std::string::npos ? at + 1 : at - lastBreak;
-        throw config::Error(source + " no es un documento JSON válido (línea " +
-                            std::to_string(line) + ", columna " + std::to_string(column) + ")");
+        throw Refusal(source + " no es un documento JSON válido (línea " + std::to_string(line) +
+                      ", columna " + std::to_string(column) + ")");
     }
 }
 

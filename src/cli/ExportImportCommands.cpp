@@ -1,6 +1,6 @@
 #include "Commands.h"
 #include "ConfigJson.h"
-#include "Error.h"
+#include "Refusal.h"
 #include "Snapshot.h"
 #include "Transaction.h"
 
@@ -14,7 +14,7 @@ namespace dazu::cli {
 namespace {
 
 [[noreturn]] void fileFailure(const char* what, const std::string& path) {
-    throw config::Error(std::string(what) + " " + path + ": " + std::strerror(errno));
+    throw Refusal(std::string(what) + " " + path + ": " + std::strerror(errno));
 }
 
 std::string readFile(const std::string& path) {

@@ -1,4 +1,5 @@
 #include "Commands.h"
+#include "FileList.h"
 #include "Lists.h"
 #include "UsageError.h"
 
@@ -22,7 +23,7 @@ void RunFiles(const Invocation& call, Context& context) {
         RemoveName(list, call.operands[2]);
     } else {
         std::string text;
-        for (const std::string& name : ListNames(list))
+        for (const std::string& name : config::FileNames(list))
             text += name + "\n";
         context.out << text;
     }

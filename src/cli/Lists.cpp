@@ -1,6 +1,7 @@
 #include "Lists.h"
 
-#include "Error.h"
+#include "FileList.h"
+#include "Refusal.h"
 #include "UsageError.h"
 
 namespace dazu::cli {
@@ -19,27 +20,14 @@ config::Recordset& OpenList(config::Configuration& tables, std::string_view tabl
     return list;
 }
 
-std::vector<std::string> ListNames(config::Recordset& list) {
-    std::vector<std::string> names;
-    for (list.MoveFirst(); !list.Eof(); list.MoveNext())
-        names.push_back(list.Fields("FILE").Value().toText());
-    return names;
-}
-
 void AddName(config::Recordset& list, const std::string& name) {
-    list.Seek("=", name);
-    if (!list.NoMatch())
-        throw config::Error("Entrada ya existe");
-    list.AddNew();
-    list.Fields("FILE").SetValue(name);
-    list.Update();
+    if (!config::AddFileName(list, name))
+        throw Refusal("Entrada ya existe");
 }
 
 void RemoveName(config::Recordset& list, const std::string& name) {
-    list.Seek("=", name);
-    if (list.NoMatch())
-        throw config::Error("Entrada no existe: " + name);
-    list.Delete();
+    if (!config::DeleteFileName(list, name))
+        throw Refusal("Entrada no existe: " + name);
 }
 
 void RemoveAllNames(config::Recordset& list) {

@@ -4,7 +4,6 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace dazu::cli {
 
@@ -15,9 +14,9 @@ std::string_view ListTableName(std::string_view direction);
 // The list's table with its index "FILE" current, as the window holds it.
 config::Recordset& OpenList(config::Configuration& tables, std::string_view tableName);
 
-std::vector<std::string> ListNames(config::Recordset& list);
-// Seeks the name first, as the window does, and refuses one already there: "Entrada ya existe".
+// Refusal "Entrada ya existe" for a name already listed, as the window refuses it.
 void AddName(config::Recordset& list, const std::string& name);
+// Refusal for a name not listed.
 void RemoveName(config::Recordset& list, const std::string& name);
 void RemoveAllNames(config::Recordset& list);
 

@@ -1,6 +1,7 @@
 #include "Settings.h"
 
 #include "Error.h"
+#include "Refusal.h"
 #include "UsageError.h"
 
 #include <algorithm>
@@ -14,10 +15,6 @@ std::string lowerAscii(std::string text) {
         return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
     });
     return text;
-}
-
-bool sameName(std::string_view a, std::string_view b) {
-    return lowerAscii(std::string(a)) == lowerAscii(std::string(b));
 }
 
 const char* kindName(config::Kind kind) {
@@ -35,13 +32,11 @@ const char* kindName(config::Kind kind) {
 } // namespace
 
 const config::FieldSpec& SettingsField(std::string_view name) {
-    const auto& fields = config::SetupTable().fields;
-    const auto it = std::find_if(fields.begin(), fields.end(), [name](const config::FieldSpec& f) {
-        return sameName(f.name, name);
-    });
-    if (it == fields.end())
+    const config::FieldSpec* field =
+        config::FindField(config::SetupTable(), name, config::NameCase::Ignored);
+    if (!field)
         throw UsageError("No existe el campo " + std::string(name) + " en la configuración");
-    return *it;
+    return *field;
 }
 
 std::string FieldListText() {
@@ -70,8 +65,8 @@ config::Variant ValueFromText(const config::FieldSpec& field, const std::string&
         return true;
     if (word == "0" || word == "false" || word == "no")
         return false;
-    throw config::Error("El valor \"" + text + "\" no sirve para " + std::string(field.name) +
-                        ", que es Sí/No: escriba 0 o 1, true o false, Sí o No");
+    throw Refusal("El valor \"" + text + "\" no sirve para " + std::string(field.name) +
+                  ", que es Sí/No: escriba 0 o 1, true o false, Sí o No");
 }
 
 std::string DisplayText(const config::Variant& value) {

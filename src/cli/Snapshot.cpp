@@ -1,5 +1,6 @@
 #include "Snapshot.h"
 
+#include "FileList.h"
 #include "Lists.h"
 #include "Settings.h"
 
@@ -10,8 +11,8 @@ Snapshot ReadSnapshot(config::Configuration& tables) {
     MoveToSettingsRow(tables.Setup);
     for (const config::FieldSpec& f : config::SetupTable().fields)
         snapshot.settings.emplace_back(f.name, tables.Setup.Fields(f.name).Value());
-    snapshot.files = ListNames(OpenList(tables, "Files"));
-    snapshot.fpchh = ListNames(OpenList(tables, "FPCHH"));
+    snapshot.files = config::FileNames(OpenList(tables, "Files"));
+    snapshot.fpchh = config::FileNames(OpenList(tables, "FPCHH"));
     return snapshot;
 }
 

@@ -11,10 +11,6 @@ namespace dazu::config {
 Database::Database(std::shared_ptr<SQLite::Database> connection)
     : connection_(std::move(connection)) {}
 
-std::string Database::Path() const {
-    return connection_->getFilename();
-}
-
 std::vector<std::string> Database::IntegrityCheck() {
     SQLite::Statement check(*connection_, "PRAGMA integrity_check");
     std::vector<std::string> problems;

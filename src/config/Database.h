@@ -21,7 +21,6 @@ class Database {
 public:
     // A dynaset sees the table in stored order; table access also offers Index and Seek.
     Recordset OpenRecordset(std::string_view table, RecordsetType type = RecordsetType::Table);
-    std::string Path() const;
     // SQLite's own integrity check of the whole file: the problems it found, none when sound.
     std::vector<std::string> IntegrityCheck();
 

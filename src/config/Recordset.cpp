@@ -87,13 +87,11 @@ std::string Recordset::orderKey() const {
 }
 
 std::size_t Recordset::columnOf(std::string_view name) const {
-    const auto& fields = table_->fields;
-    const auto it = std::find_if(fields.begin(), fields.end(),
-                                 [name](const FieldSpec& f) { return f.name == name; });
-    if (it == fields.end())
+    const FieldSpec* field = FindField(*table_, name);
+    if (!field)
         throw Error("No existe el campo " + std::string(name) + " en la tabla " +
                     std::string(table_->name));
-    return static_cast<std::size_t>(it - fields.begin());
+    return static_cast<std::size_t>(field - table_->fields.data());
 }
 
 const Recordset::Row& Recordset::current() const {

@@ -3,6 +3,7 @@
 #include "Error.h"
 
 #include <algorithm>
+#include <iterator>
 #include <SQLiteCpp/Database.h>
 #include <SQLiteCpp/Statement.h>
 #include <SQLiteCpp/Transaction.h>
@@ -11,22 +12,7 @@ namespace dazu::config {
 
 namespace {
 
-// Setup's fields in the order the default row writes them.
-const TableSpec kSetup{
-    "Setup",
-    {
-        {"programapc", Kind::Text, false},        {"programatm", Kind::Text, false},
-        {"modolectura", Kind::YesNo, false},      {"Puerto", Kind::Whole, false},
-        {"baudios", Kind::Whole, false},          {"intervalo", Kind::Whole, false},
-        {"correrprogramapc", Kind::YesNo, false}, {"correrprogramatm", Kind::YesNo, false},
-        {"enable", Kind::YesNo, false},           {"filehost", Kind::Text, false},
-        {"filetoappend", Kind::Text, false},      {"borrar", Kind::YesNo, false},
-        {"limpiar", Kind::YesNo, false},          {"borrarhornet", Kind::YesNo, false},
-        {"borrarpc", Kind::YesNo, false},         {"unirarchivos", Kind::YesNo, false},
-        {"askother", Kind::YesNo, false},         {"pathdest", Kind::Text, true},
-        {"pathori", Kind::Text, false},
-    },
-    {}};
+const TableSpec kSetup{"Setup", {std::begin(kSetupFields), std::end(kSetupFields)}, {}};
 const TableSpec kFiles{"Files", {{"FILE", Kind::Text, false}}, "FILE"};
 const TableSpec kFpchh{"FPCHH", {{"FILE", Kind::Text, false}}, "FILE"};
 
@@ -80,11 +66,24 @@ std::string SqlName(std::string_view identifier) {
 const TableSpec& SetupTable() {
     return kSetup;
 }
-const TableSpec& FilesTable() {
-    return kFiles;
+
+namespace {
+char lowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
-const TableSpec& FpchhTable() {
-    return kFpchh;
+bool sameName(std::string_view a, std::string_view b, NameCase nameCase) {
+    if (nameCase == NameCase::Exact)
+        return a == b;
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
+}
+} // namespace
+
+const FieldSpec* FindField(const TableSpec& table, std::string_view name, NameCase nameCase) {
+    for (const FieldSpec& field : table.fields)
+        if (sameName(field.name, name, nameCase))
+            return &field;
+    return nullptr;
 }
 
 const TableSpec* FindTable(std::string_view name) {

@@ -29,7 +29,6 @@ public:
     bool isNull() const { return std::holds_alternative<Null>(v_); }
     bool isBool() const { return std::holds_alternative<bool>(v_); }
     bool isInt() const { return std::holds_alternative<std::int64_t>(v_); }
-    bool isText() const { return std::holds_alternative<std::string>(v_); }
 
     // The conversions a reader relies on; each throws Error when the value is Null, as
     // using a Null where a value is expected is a failure of the stored data.
