@@ -52,7 +52,7 @@ double median(std::vector<double> values) {
 }
 
 std::vector<double> addNames(setup& window) {
-    auto* entry = window.control<QLineEdit>("txtfile");
+    auto* entry = window.controls().txtfile;
     std::vector<double> times;
     for (int i = 0; i < kListOperations; ++i) {
         entry->setText(QStringLiteral("NUEVO%1.TXT").arg(i, 7, 10, QLatin1Char('0')));
@@ -66,7 +66,7 @@ std::vector<double> addNames(setup& window) {
 }
 
 std::vector<double> deleteNames(setup& window) {
-    auto* list = window.control<QListWidget>("List1");
+    auto* list = window.controls().List1;
     std::vector<double> times;
     for (int i = 0; i < kListOperations; ++i) {
         // Spread over the whole list, not only its end.
@@ -102,8 +102,8 @@ int main(int argc, char** argv) {
         setup window;
         openWindow(window);
         // The lists are first laid out when their tab first comes to the front.
-        tabOpened = timeMicroseconds(
-            [&window] { window.control<QTabWidget>("SSTab1")->setCurrentIndex(kFilesTab); });
+        tabOpened =
+            timeMicroseconds([&window] { window.controls().SSTab1->setCurrentIndex(kFilesTab); });
         added = addNames(window);
         deleted = deleteNames(window);
     }

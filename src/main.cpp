@@ -1,5 +1,4 @@
 // DAZU: the settings window of the PC side of the hand-held file transfer.
-#include "FailurePath.h"
 #include "setup.h"
 
 #include <cstdlib>
@@ -18,8 +17,7 @@ int main(int argc, char** argv) {
         QApplication::installTranslator(&qtTexts);
 
     setup window;
-    window.Form_Load();
-    if (dazu::app::HasFailed())
+    if (!window.Form_Load())
         return EXIT_FAILURE;
     return QApplication::exec();
 }

@@ -14,7 +14,7 @@ bool failed = false;
 void Fail(const QString& description) {
     failed = true;
     MsgBox(description, vbCritical, QStringLiteral("DAZU"));
-    // Ends a running event loop; before it runs, main sees HasFailed() instead.
+    // Ends a running event loop; before it runs, the load handler tells main.
     QCoreApplication::exit(EXIT_FAILURE);
 }
 

@@ -1,13 +1,13 @@
 #include "FileListEditor.h"
 
+#include "FileList.h"
 #include "MsgBox.h"
-#include "Recordset.h"
-#include "setup.h"
 #include "SystemColor.h"
 
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <utility>
 
 namespace dazu::dialog {
 
@@ -21,13 +21,13 @@ int ListIndex(const QListWidget* list) {
 }
 } // namespace
 
-FileListEditor::FileListEditor(const setup& window, const FileListControls& controls,
-                               config::Recordset& table)
-    : names_(controls)
+FileListEditor::FileListEditor(QListWidget* list, QLineEdit* entry, QPushButton* addButton,
+                               config::Recordset& table, QString duplicateTitle)
+    : list_(list)
+    , entry_(entry)
+    , addButton_(addButton)
     , table_(table)
-    , list_(window.control<QListWidget>(controls.list))
-    , entry_(window.control<QLineEdit>(controls.entry))
-    , addButton_(window.control<QPushButton>(controls.addButton)) {}
+    , duplicateTitle_(std::move(duplicateTitle)) {}
 
 void FileListEditor::toggleAddMode() {
     if (entry_->isEnabled()) {
@@ -46,16 +46,11 @@ void FileListEditor::keyPress(qint16 keyAscii) {
         return;
     // The name goes on exactly as typed: untrimmed, in its own letter case, even empty.
     const QString name = entry_->text();
-    table_.Seek("=", name.toStdString());
-    if (table_.NoMatch()) {
-        table_.AddNew();
-        table_.Fields("FILE").SetValue(name.toStdString());
-        table_.Update();
+    if (config::AddFileName(table_, name.toStdString())) {
         list_->addItem(name);
         list_->repaint();
     } else {
-        app::MsgBox(QStringLiteral("Entrada ya existe"), app::vbExclamation,
-                    QString::fromUtf8(names_.duplicateTitle));
+        app::MsgBox(QStringLiteral("Entrada ya existe"), app::vbExclamation, duplicateTitle_);
     }
     leaveAddMode();
 }
@@ -73,11 +68,8 @@ void FileListEditor::deleteSelected() {
                     QStringLiteral("DAZU"));
         return;
     }
-    table_.Seek("=", list_->item(index)->text().toStdString());
-    if (!table_.NoMatch()) {
-        table_.Delete();
+    if (config::DeleteFileName(table_, list_->item(index)->text().toStdString()))
         table_.MoveFirst();
-    }
     // A record already gone elsewhere leaves nothing to delete; its item goes all the same.
     delete list_->takeItem(index);
     list_->selectionModel()->clear();

@@ -3,24 +3,31 @@
 #include "setup.h"
 
 using dazu::dialog::FileListEditor;
-using dazu::dialog::kHandHeldToPc;
-using dazu::dialog::kPcToHandHeld;
+
+FileListEditor setup::handHeldToPcEditor() {
+    return {controls_.List1, controls_.txtfile, controls_.cmmagregar, tables().Files,
+            QStringLiteral("Vozu Rodari")};
+}
+FileListEditor setup::pcToHandHeldEditor() {
+    return {controls_.List2, controls_.txtfile2, controls_.cmmagregar2, tables().FPCHH,
+            QStringLiteral("DAZU")};
+}
 
 void setup::cmmagregar_Click() {
-    FileListEditor(*this, kHandHeldToPc, tables().Files).toggleAddMode();
+    handHeldToPcEditor().toggleAddMode();
 }
 void setup::cmmagregar2_Click() {
-    FileListEditor(*this, kPcToHandHeld, tables().FPCHH).toggleAddMode();
+    pcToHandHeldEditor().toggleAddMode();
 }
 void setup::txtfile_KeyPress(qint16& KeyAscii) {
-    FileListEditor(*this, kHandHeldToPc, tables().Files).keyPress(KeyAscii);
+    handHeldToPcEditor().keyPress(KeyAscii);
 }
 void setup::txtfile2_KeyPress(qint16& KeyAscii) {
-    FileListEditor(*this, kPcToHandHeld, tables().FPCHH).keyPress(KeyAscii);
+    pcToHandHeldEditor().keyPress(KeyAscii);
 }
 void setup::cmmborrar_Click() {
-    FileListEditor(*this, kHandHeldToPc, tables().Files).deleteSelected();
+    handHeldToPcEditor().deleteSelected();
 }
 void setup::cmmborrar2_Click() {
-    FileListEditor(*this, kPcToHandHeld, tables().FPCHH).deleteSelected();
+    pcToHandHeldEditor().deleteSelected();
 }

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -94,15 +95,17 @@ QWidget* create(const ControlSpec& definition, QWidget* container) {
 }
 
 // Labels and frames take no focus; Qt passes over hidden and disabled controls by itself.
-void chainFocusByTabIndex(const QHash<QString, QWidget*>& controls) {
-    std::vector<const ControlSpec*> order;
-    for (const ControlSpec& definition : Controls())
-        order.push_back(&definition);
-    std::sort(order.begin(), order.end(),
-              [](const ControlSpec* a, const ControlSpec* b) { return a->tabIndex < b->tabIndex; });
+struct Created {
+    const ControlSpec* definition;
+    QWidget* widget;
+};
+
+void chainFocusByTabIndex(std::vector<Created> order) {
+    std::sort(order.begin(), order.end(), [](const Created& a, const Created& b) {
+        return a.definition->tabIndex < b.definition->tabIndex;
+    });
     QWidget* previous = nullptr;
-    for (const ControlSpec* definition : order) {
-        QWidget* widget = controls.value(QLatin1String(definition->name));
+    for (const auto& [definition, widget] : order) {
         if (widget->focusPolicy() == Qt::NoFocus)
             continue;
         if (previous)
@@ -113,16 +116,20 @@ void chainFocusByTabIndex(const QHash<QString, QWidget*>& controls) {
 
 } // namespace
 
-QHash<QString, QWidget*> BuildControls(QWidget& window) {
-    QHash<QString, QWidget*> controls;
+WindowControls BuildControls(QWidget& window) {
+    WindowControls controls{};
+    std::vector<Created> created;
     QHash<QTabWidget*, PagePlacement*> placements;
     for (const ControlSpec& definition : Controls()) {
+        // Every container comes before the controls it holds, so its member is set by now.
         QWidget* container = &window;
-        if (definition.container.name)
-            container = controls.value(QLatin1String(definition.container.name));
-        auto* tabs = qobject_cast<QTabWidget*>(container);
-        if (tabs)
+        QTabWidget* tabs = nullptr;
+        if (definition.container.frame)
+            container = controls.*definition.container.frame;
+        if (definition.container.tabs) {
+            tabs = controls.*definition.container.tabs;
             container = tabs->widget(definition.container.page);
+        }
 
         QWidget* widget = create(definition, container);
         widget->setObjectName(QLatin1String(definition.name));
@@ -140,9 +147,10 @@ QHash<QString, QWidget*> BuildControls(QWidget& window) {
             placement->keep(widget, ToPixels(definition.twips));
         } else
             widget->setGeometry(ToPixels(definition.twips));
-        controls.insert(QLatin1String(definition.name), widget);
+        definition.bind(controls, widget);
+        created.push_back({&definition, widget});
     }
-    chainFocusByTabIndex(controls);
+    chainFocusByTabIndex(std::move(created));
     return controls;
 }
 

@@ -2,13 +2,14 @@
 // row and both file lists. The order of the steps matters: setting a check box to a new state
 // runs its click handler at once, nested in loading, and the join-files handler is also called
 // directly while its box still holds its initial state.
+#include "CheckBox.h"
 #include "Error.h"
+#include "FileList.h"
 #include "SettingsMapping.h"
 #include "setup.h"
 #include "SystemColor.h"
 #include "UpDown.h"
 
-#include <cfenv>
 #include <cmath>
 #include <limits>
 #include <QCheckBox>
@@ -16,9 +17,11 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTabWidget>
+#include <stdexcept>
 
 using dazu::config::Recordset;
 using dazu::dialog::MappingOf;
+using dazu::dialog::SettingMapping;
 
 namespace {
 
@@ -35,8 +38,8 @@ int toWhole32(const QString& text) {
     const double rounded = std::nearbyint(number); // the default rounding mode: halves to even
     if (!ok || rounded < std::numeric_limits<int>::min() ||
         rounded > std::numeric_limits<int>::max())
-        throw dazu::config::Error("El intervalo \"" + text.toStdString() +
-                                  "\" no es un número entero de 32 bits");
+        throw std::runtime_error("El intervalo \"" + text.toStdString() +
+                                 "\" no es un número entero de 32 bits");
     return static_cast<int>(rounded);
 }
 
@@ -48,10 +51,22 @@ quint32 captionColour(bool textBoxEnabled) {
 void fillList(Recordset& table, QListWidget* list) {
     table.Index("FILE");
     QStringList names;
-    for (table.MoveFirst(); !table.Eof(); table.MoveNext())
-        names << QString::fromStdString(table.Fields("FILE").Value().toText());
+    for (const std::string& name : dazu::config::FileNames(table))
+        names << QString::fromStdString(name);
     list->addItems(names);
 }
+
+// The settings in the groups loading shows them in, each group from the first row.
+constexpr const SettingMapping* kRunAndPrograms[] = {
+    &MappingOf("correrprogramapc"), &MappingOf("correrprogramatm"), &MappingOf("askother"),
+    &MappingOf("programapc"),       &MappingOf("programatm"),       &MappingOf("pathdest")};
+constexpr const SettingMapping* kDeletingAndJoining[] = {
+    &MappingOf("borrarhornet"), &MappingOf("borrarpc"), &MappingOf("borrar"),
+    &MappingOf("unirarchivos"), &MappingOf("filehost"), &MappingOf("filetoappend")};
+constexpr const SettingMapping& kReadMode = MappingOf("modolectura");
+constexpr const SettingMapping& kInterval = MappingOf("intervalo");
+constexpr const SettingMapping& kPort = MappingOf("Puerto");
+constexpr const SettingMapping& kSpeed = MappingOf("baudios");
 
 } // namespace
 
@@ -63,49 +78,39 @@ dazu::config::Configuration& setup::tables() {
 
 void setup::loadSettings() {
     Recordset& Setup = tables().Setup;
-    const auto show = [&](std::string_view field) {
-        const auto& mapping = MappingOf(field);
-        dazu::dialog::ShowSetting(control(QLatin1String(mapping.control)), mapping,
-                                  Setup.Fields(field).Value());
+    const auto show = [&](const SettingMapping& mapping) {
+        dazu::dialog::ShowSetting(controls_, mapping, Setup.Fields(mapping.field).Value());
     };
-    auto* Txtprogramapc = control<QLineEdit>("Txtprogramapc");
-    auto* txtprogramatm = control<QLineEdit>("txtprogramatm");
-    auto* chkprogramapc = control<QCheckBox>("chkprogramapc");
-    auto* chkprogramatm = control<QCheckBox>("chkprogramatm");
-    auto* txtintervalo = control<QLineEdit>("txtintervalo");
+    const auto& c = controls_;
 
     Setup.MoveFirst();
-    for (const char* field : {"correrprogramapc", "correrprogramatm", "askother"})
-        show(field);
-    for (const char* field : {"programapc", "programatm", "pathdest"})
-        show(field);
+    for (const SettingMapping* mapping : kRunAndPrograms)
+        show(*mapping);
 
     // The program check boxes may still hold their initial state, which raised no click, so
     // their text boxes and captions are brought in line here.
-    Txtprogramapc->setEnabled(chkprogramapc->isChecked());
-    txtprogramatm->setEnabled(chkprogramatm->isChecked());
-    dazu::dialog::SetForeColor(chkprogramatm, captionColour(txtprogramatm->isEnabled()));
-    dazu::dialog::SetForeColor(chkprogramapc, captionColour(Txtprogramapc->isEnabled()));
+    c.Txtprogramapc->setEnabled(c.chkprogramapc->isChecked());
+    c.txtprogramatm->setEnabled(c.chkprogramatm->isChecked());
+    dazu::dialog::SetForeColor(c.chkprogramatm, captionColour(c.txtprogramatm->isEnabled()));
+    dazu::dialog::SetForeColor(c.chkprogramapc, captionColour(c.Txtprogramapc->isEnabled()));
     chkunirarchivos_Click();
 
-    show("modolectura");
-    show("intervalo");
-    control<dazu::dialog::UpDown>("vscintervalo")->setValue(toWhole32(txtintervalo->text()));
+    show(kReadMode);
+    show(kInterval);
+    c.vscintervalo->setValue(toWhole32(c.txtintervalo->text()));
 
     Setup.MoveFirst();
-    for (const char* field : {"borrarhornet", "borrarpc", "borrar", "unirarchivos"})
-        show(field);
-    for (const char* field : {"filehost", "filetoappend"})
-        show(field);
+    for (const SettingMapping* mapping : kDeletingAndJoining)
+        show(*mapping);
 
-    control<QComboBox>("cmbpuerto")->addItems(kPorts);
-    show("Puerto");
-    control<QComboBox>("cmbvelocidad")->addItems(kSpeeds);
-    show("baudios");
+    c.cmbpuerto->addItems(kPorts);
+    show(kPort);
+    c.cmbvelocidad->addItems(kSpeeds);
+    show(kSpeed);
 
-    fillList(tables().Files, control<QListWidget>("List1"));
-    fillList(tables().FPCHH, control<QListWidget>("List2"));
+    fillList(tables().Files, c.List1);
+    fillList(tables().FPCHH, c.List2);
 
-    control<QTabWidget>("SSTab1")->setCurrentIndex(0);
+    c.SSTab1->setCurrentIndex(0);
     QWidget::show();
 }

@@ -11,8 +11,7 @@ void setup::cmdsetup_Click() {
     dazu::config::Recordset& Setup = tables().Setup;
     Setup.Edit();
     for (const auto& mapping : dazu::dialog::kSettingsMapping)
-        Setup.Fields(mapping.field)
-            .SetValue(dazu::dialog::SettingOf(control(QLatin1String(mapping.control)), mapping));
+        Setup.Fields(mapping.field).SetValue(dazu::dialog::SettingOf(controls_, mapping));
     Setup.Update();
     close(); // the last window: the program ends
 }

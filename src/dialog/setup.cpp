@@ -1,5 +1,6 @@
 #include "setup.h"
 
+#include "CheckBox.h"
 #include "DialogFont.h"
 #include "FailurePath.h"
 #include "KeyPress.h"
@@ -15,40 +16,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
-
-namespace {
-
-// The event each handler answers: a check box's change of state (a click, or code setting
-// a different state), a button's click, the spinner's change of value.
-struct EventHandler {
-    const char* control;
-    void (setup::*handler)();
-};
-const EventHandler kEventHandlers[] = {
-    {"chkprogramapc", &setup::chkprogramapc_Click},
-    {"chkprogramatm", &setup::chkprogramatm_Click},
-    {"chkunirarchivos", &setup::chkunirarchivos_Click},
-    {"vscintervalo", &setup::vscintervalo_Change},
-    {"Command1", &setup::Command1_Click},
-    {"cmdsetup", &setup::cmdsetup_Click},
-    {"cmdsetupcancelar", &setup::cmdsetupcancelar_Click},
-    {"cmmagregar", &setup::cmmagregar_Click},
-    {"cmmagregar2", &setup::cmmagregar2_Click},
-    {"cmmborrar", &setup::cmmborrar_Click},
-    {"cmmborrar2", &setup::cmmborrar2_Click},
-};
-
-// Characters typed into the entry boxes of the file lists.
-struct KeyPressHandler {
-    const char* control;
-    void (setup::*handler)(qint16&);
-};
-const KeyPressHandler kKeyPressHandlers[] = {
-    {"txtfile", &setup::txtfile_KeyPress},
-    {"txtfile2", &setup::txtfile2_KeyPress},
-};
-
-} // namespace
 
 setup::setup(QWidget* parent)
     : QWidget(parent)
@@ -76,8 +43,8 @@ void setup::setApplicationDirectory(const QString& directory) {
     applicationDirectory_ = directory;
 }
 
-void setup::Form_Load() {
-    dazu::app::Guarded([this] {
+bool setup::Form_Load() {
+    return dazu::app::Guarded([this] {
         config_.emplace(dazu::app::RunStartup(applicationDirectory_));
         loadSettings();
     });
@@ -87,24 +54,35 @@ void setup::buildLayout() {
     controls_ = dazu::dialog::BuildControls(*this);
 }
 
+// The event each handler answers: a check box's change of state (a click, or code setting a
+// different state), a button's click, the spinner's change of value, a character typed into
+// an entry box of the file lists. Each runs guarded: a failure goes to the failure path.
 void setup::connectHandlers() {
-    for (const auto& [name, handler] : kEventHandlers) {
-        const auto run = [this, handler = handler] {
-            dazu::app::Guarded([&] { (this->*handler)(); });
+    const auto guarded = [this](void (setup::*handler)()) {
+        return [this, handler] { dazu::app::Guarded([&] { (this->*handler)(); }); };
+    };
+    const auto& c = controls_;
+    connect(c.chkprogramapc, &QCheckBox::toggled, this, guarded(&setup::chkprogramapc_Click));
+    connect(c.chkprogramatm, &QCheckBox::toggled, this, guarded(&setup::chkprogramatm_Click));
+    connect(c.chkunirarchivos, &QCheckBox::toggled, this, guarded(&setup::chkunirarchivos_Click));
+    connect(c.vscintervalo, &dazu::dialog::UpDown::valueChanged, this,
+            guarded(&setup::vscintervalo_Change));
+    connect(c.Command1, &QPushButton::clicked, this, guarded(&setup::Command1_Click));
+    connect(c.cmdsetup, &QPushButton::clicked, this, guarded(&setup::cmdsetup_Click));
+    connect(c.cmdsetupcancelar, &QPushButton::clicked, this,
+            guarded(&setup::cmdsetupcancelar_Click));
+    connect(c.cmmagregar, &QPushButton::clicked, this, guarded(&setup::cmmagregar_Click));
+    connect(c.cmmagregar2, &QPushButton::clicked, this, guarded(&setup::cmmagregar2_Click));
+    connect(c.cmmborrar, &QPushButton::clicked, this, guarded(&setup::cmmborrar_Click));
+    connect(c.cmmborrar2, &QPushButton::clicked, this, guarded(&setup::cmmborrar2_Click));
+
+    const auto keyPress = [this](void (setup::*handler)(qint16&)) {
+        return [this, handler](qint16& keyAscii) {
+            dazu::app::Guarded([&] { (this->*handler)(keyAscii); });
         };
-        QWidget* source = control(QLatin1String(name));
-        if (auto* box = qobject_cast<QCheckBox*>(source))
-            connect(box, &QCheckBox::toggled, this, run);
-        else if (auto* button = qobject_cast<QPushButton*>(source))
-            connect(button, &QPushButton::clicked, this, run);
-        else if (auto* spinner = qobject_cast<dazu::dialog::UpDown*>(source))
-            connect(spinner, &dazu::dialog::UpDown::valueChanged, this, run);
-    }
-    for (const auto& [name, handler] : kKeyPressHandlers)
-        new dazu::dialog::KeyPressForwarder(
-            control(QLatin1String(name)), [this, handler = handler](qint16& keyAscii) {
-                dazu::app::Guarded([&] { (this->*handler)(keyAscii); });
-            });
+    };
+    new dazu::dialog::KeyPressForwarder(c.txtfile, keyPress(&setup::txtfile_KeyPress));
+    new dazu::dialog::KeyPressForwarder(c.txtfile2, keyPress(&setup::txtfile2_KeyPress));
 }
 
 // Centred on its screen each time it is shown by the program. The show event comes before

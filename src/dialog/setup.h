@@ -1,10 +1,14 @@
 #pragma once
 
+#include "Layout.h"
 #include "Startup.h"
 
-#include <QHash>
-#include <QWidget>
 #include <optional>
+#include <QWidget>
+
+namespace dazu::dialog {
+class FileListEditor;
+}
 
 // The settings window "DAZU - Configuración", the program's one window. Its load handler
 // runs the start-up sequence and fills the controls before it is shown. The state of the
@@ -17,17 +21,15 @@ public:
     ~setup() override;
 
     // The load handler: the start-up sequence, then the settings into the controls; shows
-    // the window. A failure goes to the failure path and leaves the window hidden.
-    void Form_Load();
+    // the window. A failure goes to the failure path, leaves the window hidden and returns
+    // false, so that the program ends before its event loop starts.
+    bool Form_Load();
 
     // The folder that holds the program's files; tests point it at a temporary folder.
     void setApplicationDirectory(const QString& directory);
 
-    // A control by its name, as the layout created it; nullptr for an unknown name.
-    QWidget* control(const QString& name) const { return controls_.value(name); }
-    template <typename T> T* control(const char* name) const {
-        return qobject_cast<T*>(control(QLatin1String(name)));
-    }
+    // The controls as the layout created them.
+    const dazu::dialog::WindowControls& controls() const { return controls_; }
 
     // Saving and closing.
     void cmdsetup_Click();
@@ -55,8 +57,10 @@ private:
     void loadSettings();
     // The open database with its tables; throws while the start-up sequence has not run.
     dazu::config::Configuration& tables();
+    dazu::dialog::FileListEditor handHeldToPcEditor();
+    dazu::dialog::FileListEditor pcToHandHeldEditor();
 
     QString applicationDirectory_;
-    QHash<QString, QWidget*> controls_;
+    dazu::dialog::WindowControls controls_;
     std::optional<dazu::app::OpenedConfiguration> config_;
 };

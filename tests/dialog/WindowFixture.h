@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ControlByName.h"
 #include "FailurePath.h"
 #include "MsgBox.h"
 #include "Schema.h"
@@ -53,7 +54,9 @@ struct WindowFixture {
         window->Form_Load();
         return *window;
     }
-    template <typename T> T* control(const char* name) const { return window->control<T>(name); }
+    template <typename T> T* control(const char* name) const {
+        return dazu::test::Control<T>(*window, name);
+    }
 
     // Every field of the first settings row, as text, for before-and-after comparisons.
     QStringList storedRow() {

@@ -1,5 +1,6 @@
 // The controls that follow others: the check boxes and what they govern, the spinner and the
 // interval box, and "..." writing the chosen folder into the destination box.
+#include "ControlByName.h"
 #include "FolderChooser.h"
 #include "Platform.h"
 #include "setup.h"
@@ -31,9 +32,13 @@ class tst_Dependent : public QObject {
     Q_OBJECT
 
     std::unique_ptr<setup> window;
-    UpDown* spinner() const { return window->control<UpDown>("vscintervalo"); }
-    QString interval() const { return window->control<QLineEdit>("txtintervalo")->text(); }
-    QString destination() const { return window->control<QLineEdit>("txtpathdest")->text(); }
+    UpDown* spinner() const { return dazu::test::Control<UpDown>(*window, "vscintervalo"); }
+    QString interval() const {
+        return dazu::test::Control<QLineEdit>(*window, "txtintervalo")->text();
+    }
+    QString destination() const {
+        return dazu::test::Control<QLineEdit>(*window, "txtpathdest")->text();
+    }
 
 private Q_SLOTS:
     void init() {
@@ -74,24 +79,24 @@ private Q_SLOTS:
         const auto each = [](const QString& names) {
             return names.split(QLatin1Char(' '), Qt::SkipEmptyParts);
         };
-        window->control<QTabWidget>("SSTab1")->setCurrentIndex(0);
-        auto* check = qobject_cast<QCheckBox*>(window->control(box));
+        dazu::test::Control<QTabWidget>(*window, "SSTab1")->setCurrentIndex(0);
+        auto* check = qobject_cast<QCheckBox*>(dazu::test::Control(*window, box));
         for (const QString& name : each(textBoxes))
-            qobject_cast<QLineEdit*>(window->control(name))
+            qobject_cast<QLineEdit*>(dazu::test::Control(*window, name))
                 ->setText(QStringLiteral("kept ") + name);
-        window->control<QCheckBox>("chkborrarfiletoappend")->setChecked(true);
+        dazu::test::Control<QCheckBox>(*window, "chkborrarfiletoappend")->setChecked(true);
 
         const auto expectState = [&](bool checked) {
             for (const QString& name : each(textBoxes + QLatin1Char(' ') + alsoEnabled))
-                QCOMPARE(window->control(name)->isEnabled(), checked);
+                QCOMPARE(dazu::test::Control(*window, name)->isEnabled(), checked);
             for (const QString& name : each(textBoxes))
-                QCOMPARE(qobject_cast<QLineEdit*>(window->control(name))->text(),
+                QCOMPARE(qobject_cast<QLineEdit*>(dazu::test::Control(*window, name))->text(),
                          QStringLiteral("kept ") + name);
             for (const QString& name : each(captions))
-                QCOMPARE(ForeColor(window->control(name)),
+                QCOMPARE(ForeColor(dazu::test::Control(*window, name)),
                          checked ? quint32(COLOR_MENUTEXT) : quint32(COLOR_INACTIVECAPTION));
             QVERIFY(check->isEnabled());
-            QVERIFY(window->control<QCheckBox>("chkborrarfiletoappend")->isChecked());
+            QVERIFY(dazu::test::Control<QCheckBox>(*window, "chkborrarfiletoappend")->isChecked());
         };
         QTest::mouseClick(check, Qt::LeftButton);
         expectState(true);
@@ -106,8 +111,8 @@ private Q_SLOTS:
     // Dimmed and normal captions stay readable in a light and in a dark scheme, and follow a
     // change of scheme while the window is open.
     void captionColoursFollowTheScheme() {
-        auto* check = window->control<QCheckBox>("chkprogramapc");
-        auto* entry = window->control<QLineEdit>("txtfile");
+        auto* check = dazu::test::Control<QCheckBox>(*window, "chkprogramapc");
+        auto* entry = dazu::test::Control<QLineEdit>(*window, "txtfile");
         const auto caption = [check] {
             return check->palette().color(QPalette::Active, check->foregroundRole());
         };
@@ -149,7 +154,8 @@ private Q_SLOTS:
         QFETCH(QString, shown);
         QFETCH(int, changes);
         spinner()->setValue(start);
-        window->control<QLineEdit>("txtintervalo")->setText(QStringLiteral("untouched"));
+        dazu::test::Control<QLineEdit>(*window, "txtintervalo")
+            ->setText(QStringLiteral("untouched"));
         QSignalSpy spy(spinner(), &UpDown::valueChanged);
         const QPoint arrow(spinner()->width() / 2, up ? 2 : spinner()->height() - 3);
         QTest::mouseClick(spinner(), Qt::LeftButton, {}, arrow);
@@ -162,7 +168,7 @@ private Q_SLOTS:
         spinner()->setValue(5000);
         QCOMPARE(interval(), QStringLiteral("5000"));
         // Typing does not move the spinner: the next step starts from its own value.
-        window->control<QLineEdit>("txtintervalo")->setText(QStringLiteral("7"));
+        dazu::test::Control<QLineEdit>(*window, "txtintervalo")->setText(QStringLiteral("7"));
         QTest::mouseClick(spinner(), Qt::LeftButton, {},
                           QPoint(spinner()->width() / 2, spinner()->height() - 3));
         QCOMPARE(interval(), QStringLiteral("4999"));
@@ -207,9 +213,9 @@ private Q_SLOTS:
             titles << title;
             return chosen;
         });
-        window->control<QLineEdit>("txtpathdest")->setText(QStringLiteral("before"));
-        window->control<QTabWidget>("SSTab1")->setCurrentIndex(0);
-        QTest::mouseClick(window->control<QPushButton>("Command1"), Qt::LeftButton);
+        dazu::test::Control<QLineEdit>(*window, "txtpathdest")->setText(QStringLiteral("before"));
+        dazu::test::Control<QTabWidget>(*window, "SSTab1")->setCurrentIndex(0);
+        QTest::mouseClick(dazu::test::Control<QPushButton>(*window, "Command1"), Qt::LeftButton);
         QCOMPARE(titles, QStringList{QStringLiteral(
                              "Seleccione el directorio donde quiere dejar los archivos")});
         QCOMPARE(destination(), shown);

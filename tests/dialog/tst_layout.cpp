@@ -1,10 +1,12 @@
 // The window as designed, before loading: every control in its place with its texts and
 // initial state, readable at this machine's fonts, and reachable by the keyboard.
+#include "ControlByName.h"
 #include "Layout.h"
 #include "setup.h"
 #include "SystemColor.h"
 #include "UpDown.h"
 
+#include <algorithm>
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
@@ -55,7 +57,10 @@ const ControlSpec& specOf(const QString& name) {
 // tab control's strip).
 QString focusedControl(const setup& window) {
     for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget())
-        if (w != &window && window.control(w->objectName()) == w)
+        if (w != &window &&
+            std::any_of(Controls().begin(), Controls().end(), [w](const ControlSpec& definition) {
+                return w->objectName() == QLatin1String(definition.name);
+            }))
             return w->objectName();
     return QStringLiteral("<none>");
 }
@@ -75,11 +80,11 @@ class tst_Layout : public QObject {
     Q_OBJECT
 
     std::unique_ptr<setup> window;
-    QTabWidget* tabs() const { return window->control<QTabWidget>("SSTab1"); }
+    QTabWidget* tabs() const { return dazu::test::Control<QTabWidget>(*window, "SSTab1"); }
 
     // The buttons' handlers need a loaded window; these tests only watch the clicks.
     QSignalSpy* watchClicks(const char* name) {
-        auto* button = window->control<QPushButton>(name);
+        auto* button = dazu::test::Control<QPushButton>(*window, name);
         QObject::disconnect(button, &QPushButton::clicked, window.get(), nullptr);
         return new QSignalSpy(button, &QPushButton::clicked);
     }
@@ -101,7 +106,7 @@ private Q_SLOTS:
     void everyControlAsDesigned() {
         QFETCH(QString, name);
         const ControlSpec& definition = specOf(name);
-        QWidget* control = window->control(name);
+        QWidget* control = dazu::test::Control(*window, name);
         QVERIFY(control);
         QCOMPARE(control->objectName(), name);
         QVERIFY2(control->inherits(kClassOfKind[int(definition.kind)]),
@@ -111,9 +116,10 @@ private Q_SLOTS:
         QVERIFY(!control->accessibleName().isEmpty());
 
         // Place in twips from the container; a page's place is measured from the tab control.
-        QWidget* container = definition.container.name
-                                 ? window->control(QLatin1String(definition.container.name))
-                                 : window.get();
+        QWidget* container =
+            definition.container.name
+                ? dazu::test::Control(*window, QLatin1String(definition.container.name))
+                : window.get();
         const QRect place(control->mapTo(container, QPoint()), control->size());
         const QRect designed(definition.twips.left, definition.twips.top, definition.twips.width,
                              definition.twips.height);
@@ -171,7 +177,7 @@ private Q_SLOTS:
     // Measured with the controls' own metrics, as Qt lays out their texts.
     void noCaptionCutOff() {
         for (const ControlSpec& definition : Controls()) {
-            QWidget* control = window->control(QLatin1String(definition.name));
+            QWidget* control = dazu::test::Control(*window, QLatin1String(definition.name));
             const QFontMetrics metrics = control->fontMetrics();
             const QString text = VisibleText(definition.caption);
             int room = control->width();
@@ -249,7 +255,7 @@ private Q_SLOTS:
         QFETCH(int, cancelled);
         std::unique_ptr<QSignalSpy> accept(watchClicks("cmdsetup")),
             cancel(watchClicks("cmdsetupcancelar"));
-        QWidget* control = window->control(focused);
+        QWidget* control = dazu::test::Control(*window, focused);
         tabs()->setCurrentIndex(qMax(0, pageOf(specOf(focused))));
         control->setFocus();
         QTRY_VERIFY(control->hasFocus() || control->isAncestorOf(QApplication::focusWidget()));

@@ -1,5 +1,6 @@
 // Loading fills every control from the settings row and both lists, with the dependent
 // controls in line with the loaded values.
+#include "ControlByName.h"
 #include "SystemColor.h"
 #include "UpDown.h"
 #include "WindowFixture.h"
@@ -17,7 +18,7 @@ namespace {
 
 // One aspect of a control as text: checked, enabled, text, items, fore (colour reference).
 QString aspectOf(const setup& window, const QString& name, const QString& aspect) {
-    QWidget* control = window.control(name);
+    QWidget* control = dazu::test::Control(window, name);
     if (!control)
         return QStringLiteral("<no control %1>").arg(name);
     if (aspect == QLatin1String("enabled"))

@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
     setup window;
     window.setAttribute(Qt::WA_DontShowOnScreen);
     window.show(); // the tab control places its strip when it is shown
-    const QTabBar* strip = window.control<QTabWidget>("SSTab1")->tabBar();
+    const QTabBar* strip = window.controls().SSTab1->tabBar();
     QTextStream out(stdout);
     for (int tab = 0; tab < strip->count(); ++tab) {
         const QPoint centre = strip->mapTo(&window, strip->tabRect(tab).center());

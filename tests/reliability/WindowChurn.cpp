@@ -35,7 +35,7 @@ bool WindowChurnRound(const QString& applicationDirectory, std::int64_t n) {
         if (std::find(shown.begin(), shown.end(), field) == shown.end())
             continue;
         const dialog::SettingMapping& mapping = dialog::MappingOf(field);
-        dialog::ShowSetting(window->control(QLatin1String(mapping.control)), mapping, value);
+        dialog::ShowSetting(window->controls(), mapping, value);
     }
     Accept(*window);
     return !app::HasFailed() && !window->isVisible();

@@ -1,5 +1,7 @@
 #include "WindowUser.h"
 
+#include "ControlByName.h"
+
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -27,19 +29,20 @@ void TypeText(QWidget* control, const QString& text) {
 }
 
 void AddName(const setup& window, const FileList& list, const QString& name) {
-    QTest::mouseClick(window.control<QPushButton>(list.controls.addButton), Qt::LeftButton);
-    auto* entry = window.control<QLineEdit>(list.controls.entry);
+    QTest::mouseClick(dazu::test::Control<QPushButton>(window, list.controls.addButton),
+                      Qt::LeftButton);
+    auto* entry = dazu::test::Control<QLineEdit>(window, list.controls.entry);
     if (!name.isEmpty())
         QTest::sendKeyEvent(QTest::Click, entry, Qt::Key_unknown, name, Qt::NoModifier);
     QTest::keyClick(entry, Qt::Key_Return);
 }
 
 bool DeleteName(const setup& window, const FileList& list, const QString& name) {
-    auto* names = window.control<QListWidget>(list.controls.list);
+    auto* names = dazu::test::Control<QListWidget>(window, list.controls.list);
     for (int row = 0; row < names->count(); ++row) {
         if (names->item(row)->text() == name) {
             names->setCurrentRow(row);
-            QTest::mouseClick(window.control<QPushButton>(list.controls.deleteButton),
+            QTest::mouseClick(dazu::test::Control<QPushButton>(window, list.controls.deleteButton),
                               Qt::LeftButton);
             return true;
         }
@@ -48,11 +51,11 @@ bool DeleteName(const setup& window, const FileList& list, const QString& name) 
 }
 
 void Accept(const setup& window) {
-    QTest::mouseClick(window.control<QPushButton>("cmdsetup"), Qt::LeftButton);
+    QTest::mouseClick(dazu::test::Control<QPushButton>(window, "cmdsetup"), Qt::LeftButton);
 }
 
 QStringList ListedNames(const setup& window, const FileList& list) {
-    const auto* names = window.control<QListWidget>(list.controls.list);
+    const auto* names = dazu::test::Control<QListWidget>(window, list.controls.list);
     QStringList listed;
     for (int row = 0; row < names->count(); ++row)
         listed << names->item(row)->text();

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "FileListEditor.h"
 #include "setup.h"
 
 #include <memory>
@@ -11,13 +10,22 @@ class QWidget;
 
 namespace dazu::test {
 
-// One of the window's two file lists, with the table that holds its names.
+// One of the window's two file lists: its controls, the title of its duplicate-name message
+// and the table that holds its names.
 struct FileList {
-    const dialog::FileListControls& controls;
+    struct {
+        const char* list;
+        const char* entry;
+        const char* addButton;
+        const char* deleteButton;
+        const char* duplicateTitle;
+    } controls;
     const char* table;
 };
-inline const FileList kFilesList{dialog::kHandHeldToPc, "Files"};
-inline const FileList kFpchhList{dialog::kPcToHandHeld, "FPCHH"};
+inline const FileList kFilesList{{"List1", "txtfile", "cmmagregar", "cmmborrar", "Vozu Rodari"},
+                                 "Files"};
+inline const FileList kFpchhList{{"List2", "txtfile2", "cmmagregar2", "cmmborrar2", "DAZU"},
+                                 "FPCHH"};
 
 // The window as the program opens it on the application folder: its load handler has run.
 // Whether that failed is HasFailed().

@@ -1,5 +1,6 @@
 // Whatever the user types into the window is stored and read back exactly, or refused with
 // the engine's description and nothing stored; a name never matches another one by a pattern.
+#include "ControlByName.h"
 #include "WindowFixture.h"
 #include "WindowUser.h"
 
@@ -182,7 +183,7 @@ private Q_SLOTS:
         const QStringList before = f.storedRow();
         f.load();
         dazu::test::TypeText(f.control<QLineEdit>("txtprogramatm"), QStringLiteral("otro.exe"));
-        QWidget* box = f.window->control(control);
+        QWidget* box = dazu::test::Control(*f.window, control);
         dazu::test::TypeText(box, text);
         const auto* combo = qobject_cast<QComboBox*>(box);
         QCOMPARE(combo ? combo->currentText() : qobject_cast<QLineEdit*>(box)->text(), text);

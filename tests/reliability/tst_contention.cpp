@@ -2,6 +2,7 @@
 // the busy timeout and is stored; past it, the change fails with the engine's description,
 // nothing of it is stored, and no lock is left behind. Two windows on one folder lose no name
 // that either of them stored; two programs started together on a fresh folder both start.
+#include "ControlByName.h"
 #include "ExFatDrive.h"
 #include "SecondProgram.h"
 #include "WindowFixture.h"
@@ -31,7 +32,7 @@ void make(const setup& window, Change change, bool again = false) {
     switch (change) {
     case Change::AddName:
         if (again) // still in add mode, with the name typed
-            QTest::keyClick(window.control<QLineEdit>("txtfile"), Qt::Key_Return);
+            QTest::keyClick(dazu::test::Control<QLineEdit>(window, "txtfile"), Qt::Key_Return);
         else
             dazu::test::AddName(window, dazu::test::kFilesList, kNewName);
         break;
@@ -40,7 +41,8 @@ void make(const setup& window, Change change, bool again = false) {
         break;
     case Change::Accept:
         if (!again)
-            dazu::test::TypeText(window.control<QLineEdit>("txtprogramatm"), kNewProgram);
+            dazu::test::TypeText(dazu::test::Control<QLineEdit>(window, "txtprogramatm"),
+                                 kNewProgram);
         dazu::test::Accept(window);
         break;
     }

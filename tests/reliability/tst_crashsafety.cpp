@@ -4,6 +4,7 @@
 // directly or through the window's "&Aceptar" and list editors. A change stored before a power
 // cut is still stored after it.
 #include "Churn.h"
+#include "ControlByName.h"
 #include "FailurePath.h"
 #include "SecondProgram.h"
 #include "setup.h"
@@ -108,7 +109,7 @@ private Q_SLOTS:
             if (change == StoredChange::AddName) {
                 dazu::test::AddName(*window, dazu::test::kFilesList, QStringLiteral("nuevo.txt"));
             } else {
-                dazu::test::TypeText(window->control<QLineEdit>("txtprogramatm"),
+                dazu::test::TypeText(dazu::test::Control<QLineEdit>(*window, "txtprogramatm"),
                                      QStringLiteral("otro.exe"));
                 dazu::test::Accept(*window);
             }
