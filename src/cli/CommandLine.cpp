@@ -1,6 +1,6 @@
 #include "CommandLine.h"
 
-#include "UsageError.h"
+#include "Failures.h"
 
 namespace dazu::cli {
 

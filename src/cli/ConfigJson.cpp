@@ -1,7 +1,7 @@
 #include "ConfigJson.h"
 
+#include "Failures.h"
 #include "Lists.h"
-#include "Refusal.h"
 #include "Settings.h"
 #include "Snapshot.h"
 

@@ -1,6 +1,6 @@
 #include "Commands.h"
 #include "ConfigJson.h"
-#include "Refusal.h"
+#include "Failures.h"
 #include "Snapshot.h"
 #include "Transaction.h"
 

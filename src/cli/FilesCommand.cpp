@@ -1,7 +1,7 @@
 #include "Commands.h"
+#include "Failures.h"
 #include "FileList.h"
 #include "Lists.h"
-#include "UsageError.h"
 
 namespace dazu::cli {
 

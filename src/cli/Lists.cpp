@@ -1,8 +1,7 @@
 #include "Lists.h"
 
+#include "Failures.h"
 #include "FileList.h"
-#include "Refusal.h"
-#include "UsageError.h"
 
 namespace dazu::cli {
 

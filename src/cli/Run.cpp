@@ -1,8 +1,8 @@
 #include "Run.h"
 
 #include "Commands.h"
+#include "Failures.h"
 #include "Help.h"
-#include "UsageError.h"
 
 #include <filesystem>
 

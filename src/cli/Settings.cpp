@@ -1,8 +1,7 @@
 #include "Settings.h"
 
 #include "Error.h"
-#include "Refusal.h"
-#include "UsageError.h"
+#include "Failures.h"
 
 #include <algorithm>
 

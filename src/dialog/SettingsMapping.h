@@ -5,6 +5,7 @@
 #include "Variant.h"
 
 #include <string_view>
+#include <type_traits>
 
 // The sixteen settings the window shows, each with the control that shows it. Loading reads
 // them field by field in its own order; "&Aceptar" writes them back in the order below.
@@ -32,18 +33,19 @@ struct SettingMapping {
         , nullable(config::SetupField(name).nullable)
         , conversion(Conversion::Flag)
         , checkBox(box) {}
-    constexpr SettingMapping(std::string_view name, QLineEdit* WindowControls::*box,
-                             Conversion shownAs)
+    // A text box or a combo box, showing its field as text or as a decimal number.
+    template <typename Box>
+    constexpr SettingMapping(std::string_view name, Box* WindowControls::*box, Conversion shownAs)
         : field(config::SetupField(name).name)
         , nullable(config::SetupField(name).nullable)
-        , conversion(shownAs)
-        , textBox(box) {}
-    constexpr SettingMapping(std::string_view name, QComboBox* WindowControls::*box,
-                             Conversion shownAs)
-        : field(config::SetupField(name).name)
-        , nullable(config::SetupField(name).nullable)
-        , conversion(shownAs)
-        , comboBox(box) {}
+        , conversion(shownAs) {
+        static_assert(std::is_same_v<Box, QLineEdit> || std::is_same_v<Box, QComboBox>,
+                      "only a text box or a combo box shows a text");
+        if constexpr (std::is_same_v<Box, QLineEdit>)
+            textBox = box;
+        else
+            comboBox = box;
+    }
 
 private:
     static constexpr const config::FieldSpec& yesNo(const config::FieldSpec& field) {
