@@ -108,7 +108,6 @@ private Q_SLOTS:
         const ControlSpec& definition = specOf(name);
         QWidget* control = dazu::test::Control(*window, name);
         QVERIFY(control);
-        QCOMPARE(control->objectName(), name);
         QVERIFY2(control->inherits(kClassOfKind[int(definition.kind)]),
                  control->metaObject()->className());
         QCOMPARE(captionOf(control), QString::fromUtf8(definition.caption));
