@@ -13,8 +13,7 @@ int main(int argc, char** argv) {
     dazu::bench::ReportMessagesOnStandardError();
     setup window;
     dazu::bench::QuitOnFirstPaint quit(window);
-    window.Form_Load();
-    if (dazu::app::HasFailed())
+    if (!window.Form_Load())
         return EXIT_FAILURE;
     const int status = QApplication::exec();
     // The wait ends with the first paint. Tearing the window down afterwards (at the largest

@@ -7,23 +7,10 @@
 
 namespace dazu::app {
 
-namespace {
-bool failed = false;
-}
-
 void Fail(const QString& description) {
-    failed = true;
     MsgBox(description, vbCritical, QStringLiteral("DAZU"));
     // Ends a running event loop; before it runs, the load handler tells main.
     QCoreApplication::exit(EXIT_FAILURE);
-}
-
-bool HasFailed() {
-    return failed;
-}
-
-void ResetFailure() {
-    failed = false;
 }
 
 QString DescriptionOf(const std::exception& error) {

@@ -10,11 +10,6 @@ namespace dazu::app {
 // before stays stored.
 void Fail(const QString& description);
 
-// True once Fail has run; the program then ends as soon as control returns to main or to
-// the event loop.
-bool HasFailed();
-void ResetFailure(); // for tests that provoke failures one after another
-
 QString DescriptionOf(const std::exception& error);
 
 // Runs a handler and catches whatever it throws, so that no exception crosses a Qt slot.

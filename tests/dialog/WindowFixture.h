@@ -7,6 +7,7 @@
 #include "setup.h"
 #include "TestSupport.h"
 
+#include <algorithm>
 #include <memory>
 #include <QStringList>
 
@@ -17,13 +18,18 @@ struct WindowFixture {
     std::unique_ptr<setup> window;
 
     WindowFixture() {
-        dazu::app::ResetFailure();
         dazu::app::SetMsgBoxPresenter(
             [this](const QString& prompt, int style, const QString& title) {
                 messages << QStringLiteral("%1|%2|%3").arg(title).arg(style).arg(prompt);
             });
     }
     ~WindowFixture() { dazu::app::SetMsgBoxPresenter({}); }
+    // Whether the failure path's box was shown: titled "DAZU", with the critical icon.
+    bool failed() const {
+        return std::any_of(messages.begin(), messages.end(), [](const QString& message) {
+            return message.startsWith(QStringLiteral("DAZU|16|"));
+        });
+    }
     WindowFixture(const WindowFixture&) = delete;
     WindowFixture& operator=(const WindowFixture&) = delete;
 

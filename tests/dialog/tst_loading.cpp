@@ -113,7 +113,7 @@ private Q_SLOTS:
         if (!field.isEmpty())
             f.store(qPrintable(field), stored);
         const setup& window = f.load();
-        QVERIFY(!dazu::app::HasFailed());
+        QVERIFY(!f.failed());
         QVERIFY(window.isVisible());
         for (const QString& check : expected) {
             const QString target = check.section(QLatin1Char('='), 0, 0);
@@ -144,7 +144,7 @@ private Q_SLOTS:
         WindowFixture f;
         f.folder.write(QStringLiteral("DAZU.CFG"), "no es una base de datos");
         f.load();
-        QVERIFY(dazu::app::HasFailed());
+        QVERIFY(f.failed());
         QVERIFY(!f.window->isVisible());
         QCOMPARE(f.messages, QStringList{QStringLiteral("DAZU|16|file is not a database")});
     }

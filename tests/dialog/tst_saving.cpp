@@ -41,7 +41,7 @@ private Q_SLOTS:
         f.load();
         QTest::mouseClick(f.control<QPushButton>("cmdsetup"), Qt::LeftButton);
 
-        QVERIFY(!dazu::app::HasFailed());
+        QVERIFY(!f.failed());
         QVERIFY(!f.window->isVisible());
         QCOMPARE(f.storedRow(), expected);
     }
@@ -107,7 +107,7 @@ private Q_SLOTS:
 
         QTest::mouseClick(f.control<QPushButton>("cmdsetup"), Qt::LeftButton);
 
-        QVERIFY(dazu::app::HasFailed());
+        QVERIFY(f.failed());
         QCOMPARE(f.messages.size(), 1);
         QVERIFY2(f.messages.front().startsWith(QStringLiteral("DAZU|16|")) &&
                      f.messages.front().contains(message),

@@ -38,12 +38,10 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     dazu::test::StoreAsDatabase(data, size);
-    dazu::app::ResetFailure();
     shown().clear();
     setup window;
     window.setApplicationDirectory(QString::fromStdString(dazu::test::FuzzFolder().string()));
-    window.Form_Load();
-    if (!dazu::app::HasFailed()) {
+    if (window.Form_Load()) {
         if (!window.isVisible() || !shown().isEmpty())
             finding("loaded, but the window is hidden or a box was shown");
         return 0;

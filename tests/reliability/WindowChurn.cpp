@@ -1,7 +1,6 @@
 #include "WindowChurn.h"
 
 #include "Churn.h"
-#include "FailurePath.h"
 #include "SettingsMapping.h"
 #include "WindowUser.h"
 
@@ -18,16 +17,16 @@ std::vector<std::string_view> ShownFields() {
 
 bool WindowChurnRound(const QString& applicationDirectory, std::int64_t n) {
     const auto window = LoadWindow(applicationDirectory);
-    if (app::HasFailed())
+    if (FailureShown())
         return false;
     const QString name = QString::fromStdString(ChurnName(n));
     // Already there when the round before was cut short after storing it.
     if (!ListedNames(*window, kFilesList).contains(name))
         AddName(*window, kFilesList, name);
     for (const QString& listed : ListedNames(*window, kFilesList))
-        if (listed != name && !app::HasFailed())
+        if (listed != name && !FailureShown())
             DeleteName(*window, kFilesList, listed);
-    if (app::HasFailed())
+    if (FailureShown())
         return false;
     // Set as loading sets them: a check box changed this way runs its click handler.
     const auto shown = ShownFields();
@@ -38,7 +37,7 @@ bool WindowChurnRound(const QString& applicationDirectory, std::int64_t n) {
         dialog::ShowSetting(window->controls(), mapping, value);
     }
     Accept(*window);
-    return !app::HasFailed() && !window->isVisible();
+    return !FailureShown() && !window->isVisible();
 }
 
 } // namespace dazu::test

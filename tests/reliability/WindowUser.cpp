@@ -7,8 +7,26 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <utility>
 
 namespace dazu::test {
+
+namespace {
+bool failureShown = false;
+}
+
+void WatchMessageBoxes(app::MsgBoxPresenter show) {
+    app::SetMsgBoxPresenter(
+        [show = std::move(show)](const QString& prompt, int style, const QString& title) {
+            if (style == app::vbCritical && title == QStringLiteral("DAZU"))
+                failureShown = true;
+            show(prompt, style, title);
+        });
+}
+
+bool FailureShown() {
+    return failureShown;
+}
 
 std::unique_ptr<setup> LoadWindow(const QString& applicationDirectory) {
     auto window = std::make_unique<setup>();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MsgBox.h"
 #include "setup.h"
 
 #include <memory>
@@ -27,12 +28,16 @@ inline const FileList kFilesList{{"List1", "txtfile", "cmmagregar", "cmmborrar",
 inline const FileList kFpchhList{{"List2", "txtfile2", "cmmagregar2", "cmmborrar2", "DAZU"},
                                  "FPCHH"};
 
+// Answers every message box by passing it to `show`, and notes whether the failure path's box
+// (titled "DAZU", with the critical icon) has been shown: FailureShown().
+void WatchMessageBoxes(app::MsgBoxPresenter show);
+bool FailureShown();
+
 // The window as the program opens it on the application folder: its load handler has run.
-// Whether that failed is HasFailed().
 std::unique_ptr<setup> LoadWindow(const QString& applicationDirectory);
 
-// What a user does, through the controls and their handlers; a handler that fails shows its
-// box and sets HasFailed(), as in the program.
+// What a user does, through the controls and their handlers; a handler that fails shows the
+// failure path's box, as in the program.
 // Replaces the text of a text box or of an editable combo box by typing it.
 void TypeText(QWidget* control, const QString& text);
 // "Agregar", the name typed into the entry box, Enter.

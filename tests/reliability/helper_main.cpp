@@ -63,14 +63,14 @@ bool becomeUser(const char* uid) {
 }
 
 void printMessageBoxes() {
-    dazu::app::SetMsgBoxPresenter([](const QString& prompt, int style, const QString& title) {
+    dazu::test::WatchMessageBoxes([](const QString& prompt, int style, const QString& title) {
         std::printf("%s|%d|%s\n", qUtf8Printable(title), style, qUtf8Printable(prompt));
         std::fflush(stdout);
     });
 }
 
 int exitStatus() {
-    return dazu::app::HasFailed() ? EXIT_FAILURE : EXIT_SUCCESS;
+    return dazu::test::FailureShown() ? EXIT_FAILURE : EXIT_SUCCESS;
 }
 
 int holdLock(std::string_view kind, const char* path, int holdMs, const char* sqlBeforeCommit) {
@@ -130,7 +130,7 @@ int windowSteps(const QString& folder, char** step, char** end) {
     const auto listOf = [](char digit) {
         return digit == '1' ? dazu::test::kFilesList : dazu::test::kFpchhList;
     };
-    for (; step != end && !dazu::app::HasFailed(); ++step) {
+    for (; step != end && !dazu::test::FailureShown(); ++step) {
         const std::string_view verb = *step;
         if (verb == "accept") {
             dazu::test::Accept(*window);

@@ -87,7 +87,7 @@ private Q_SLOTS:
         f.load(); // the next start lists it exactly, and deleting it deletes it alone
         QVERIFY(dazu::test::DeleteName(*f.window, *list, name));
         QCOMPARE(stored(), kNeighbours);
-        QVERIFY(!dazu::app::HasFailed());
+        QVERIFY(!f.failed());
     }
 
     // The same texts typed into the text boxes, stored with "&Aceptar" and shown again.
@@ -202,7 +202,7 @@ private Q_SLOTS:
         QVERIFY2(f.messages.front().startsWith(QStringLiteral("DAZU|16|")) &&
                      f.messages.front().contains(refusal),
                  qPrintable(f.messages.front()));
-        QVERIFY(dazu::app::HasFailed());
+        QVERIFY(f.failed());
         QCOMPARE(f.storedRow(), before);
     }
 };

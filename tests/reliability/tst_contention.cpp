@@ -125,7 +125,7 @@ private Q_SLOTS:
             return;
         }
         QCOMPARE(f.messages, QStringList{QStringLiteral("DAZU|16|database is locked")});
-        QVERIFY(dazu::app::HasFailed());
+        QVERIFY(f.failed());
         QVERIFY2(waitedMs >= dazu::config::kBusyTimeoutMs - 100,
                  qPrintable(QString::number(waitedMs)));
         QCOMPARE(storedData(f), before);
@@ -135,9 +135,9 @@ private Q_SLOTS:
         // The failure left no lock behind: another program writes, and so does this one.
         SQLite::Database other(f.folder.databasePath(), SQLite::OPEN_READWRITE);
         other.exec("INSERT INTO FPCHH VALUES ('otro.txt')");
-        dazu::app::ResetFailure();
+        f.messages.clear();
         make(window, change, true);
-        QVERIFY(!dazu::app::HasFailed());
+        QVERIFY(!f.failed());
         QVERIFY(changeStored(f, change));
         QCOMPARE(other.execAndGet("PRAGMA integrity_check").getString(), std::string("ok"));
     }
@@ -157,7 +157,7 @@ private Q_SLOTS:
 
         QCOMPARE(f.messages,
                  QStringList{QStringLiteral("DAZU|16|UNIQUE constraint failed: Files.FILE")});
-        QVERIFY(dazu::app::HasFailed());
+        QVERIFY(f.failed());
         QVERIFY(changeStored(f, Change::AddName));
         QCOMPARE(dazu::test::ListedNames(window, dazu::test::kFilesList), QStringList{kOldName});
     }

@@ -42,7 +42,6 @@ class tst_DamagedDatabase : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { dazu::app::ResetFailure(); }
 
     // The file starts as the one a first start leaves (schema and default row). Then each
     // step of SQL runs on a connection of its own, and the bytes are cut, scrambled or replaced.
@@ -118,7 +117,6 @@ private Q_SLOTS:
         const auto window = dazu::test::LoadWindow(folder.path());
         dazu::app::SetMsgBoxPresenter({});
 
-        QVERIFY(dazu::app::HasFailed());
         QVERIFY(!window->isVisible());
         QCOMPARE(shown.size(), 1);
         QVERIFY2(shown.front().startsWith(QStringLiteral("DAZU|16|")), qPrintable(shown.front()));
