@@ -13,11 +13,10 @@ namespace {
 bool Variant::toBool() const {
     if (isNull())
         throwNull();
+    // Yes/No fields are read as truth values; nothing else is asked for one.
     if (isBool())
         return std::get<bool>(v_);
-    if (isInt())
-        return std::get<std::int64_t>(v_) != 0;
-    throw Error("El valor \"" + std::get<std::string>(v_) + "\" no es Sí/No");
+    throw Error("El valor \"" + toText() + "\" no es Sí/No");
 }
 
 std::int64_t Variant::toInt() const {
