@@ -16,7 +16,9 @@ struct Invocation {
 };
 
 // Options may stand anywhere; "--" makes every later word an operand, so that a file name
-// beginning with "-" can be given. Throws UsageError.
+// beginning with "-" can be given, and any other word with a single dash ("-5") is an operand
+// too. Throws UsageError. Parsed here rather than by QCommandLineParser, which reads "-5" as
+// an unknown option and words its errors in English: keeping both would take more code.
 Invocation ParseCommandLine(const std::vector<std::string>& arguments);
 
 } // namespace dazu::cli
