@@ -1,11 +1,11 @@
 #include "Startup.h"
 
 #include "DefaultRow.h"
-#include "Error.h"
 #include "ModFiles.h"
 #include "Platform.h"
 
 #include <QDir>
+#include <stdexcept>
 
 namespace dazu::app {
 
@@ -17,7 +17,7 @@ QString inDirectory(const QString& directory, const char* name) {
 
 OpenedConfiguration RunStartup(const QString& applicationDirectory) {
     if (!QDir::setCurrent(applicationDirectory))
-        throw config::Error(
+        throw std::runtime_error(
             (QStringLiteral("No se puede usar el directorio ") + applicationDirectory)
                 .toStdString());
 
