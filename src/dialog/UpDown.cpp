@@ -1,5 +1,6 @@
 #include "UpDown.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStyleOption>
@@ -25,6 +26,8 @@ void UpDown::setValue(int value) {
         return;
     value_ = bounded;
     update();
+    QAccessibleValueChangeEvent changed(this, value_); // a screen reader says the new value
+    QAccessible::updateAccessibility(&changed);
     Q_EMIT valueChanged(value_);
 }
 

@@ -1,5 +1,6 @@
 #include "setup.h"
 
+#include "Accessibility.h"
 #include "CheckBox.h"
 #include "DialogFont.h"
 #include "FailurePath.h"
@@ -21,6 +22,7 @@ setup::setup(QWidget* parent)
     : QWidget(parent)
     , applicationDirectory_(dazu::files::ApplicationDirectory()) {
     Q_INIT_RESOURCE(dialog); // the icons live in a static library
+    dazu::dialog::InstallAccessibleInterfaces();
     setObjectName(QStringLiteral("setup"));
     setWindowTitle(QString::fromUtf8(dazu::dialog::kWindowCaption));
     // A fixed dialog: title, system menu and close box, nothing to minimize or maximize.
