@@ -4,6 +4,7 @@
 #include "CheckBox.h"
 #include "DialogFont.h"
 #include "FailurePath.h"
+#include "FocusRing.h"
 #include "KeyPress.h"
 #include "Layout.h"
 #include "LayoutBuilder.h"
@@ -36,6 +37,7 @@ setup::setup(QWidget* parent)
     setFixedSize(dazu::dialog::ToPixels(dazu::dialog::kClientArea).size());
     setFont(dazu::dialog::FittingDialogFont(QApplication::font(this), *style()));
     buildLayout();
+    new dazu::dialog::FocusRing(*this);
     connectHandlers();
 }
 
