@@ -6,9 +6,12 @@ DAZU_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libsqlite3-dev libsqlite
                      nlohmann-json3-dev qt6-translations-l10n)
 # Running the tests: an X server, a window manager and input for the end-to-end runs, clang
 # for sanitizers and fuzzing, sqlite3 to inspect databases, fonts so that text has a size to
-# measure, and an exFAT file system mounted through FUSE, as on a USB stick.
-DAZU_TEST_PACKAGES=(xvfb xauth xdotool x11-utils jwm imagemagick fonts-dejavu-core sqlite3
-                    clang libclang-rt-14-dev time exfatprogs exfat-fuse fuse3)
+# measure (with the narrower faces the window's text reaches 8 points in), an exFAT file
+# system mounted through FUSE, as on a USB stick, and a session bus with the accessibility
+# bus and Debian's client library to read the window as a screen reader does.
+DAZU_TEST_PACKAGES=(xvfb xauth xdotool x11-utils jwm imagemagick fonts-dejavu-core
+                    fonts-dejavu-extra fonts-liberation sqlite3 clang libclang-rt-14-dev time
+                    exfatprogs exfat-fuse fuse3 dbus-daemon at-spi2-core python3-pyatspi)
 # The benchmark (bench/run): an X server to draw on, fonts, GNU time for peak memory, and
 # gnuplot for the picture.
 DAZU_BENCH_PACKAGES=(xvfb xauth fonts-dejavu-core time gnuplot-nox)

@@ -14,6 +14,13 @@ namespace {
 
 constexpr qreal kSmallestPointSize = 6.0;
 constexpr qreal kPointStep = 0.5;
+// The size of text the window was drawn for.
+constexpr qreal kDesignPointSize = 8.0;
+// Faces with narrower letters, tried in this order, widest first, where the platform's own
+// face cannot reach the design's size: they fit more text into the same boxes. Debian ships
+// them in fonts-dejavu-extra and fonts-liberation.
+constexpr const char* kNarrowerFaces[] = {"DejaVu Sans Condensed", "Liberation Sans",
+                                          "Liberation Sans Narrow"};
 
 // The pixels a control leaves for its caption beside what the style draws around it.
 int captionRoom(const ControlSpec& definition, const QStyle& style) {
@@ -61,26 +68,43 @@ qreal smallestRoomRatio(const QFont& font, const QStyle& style) {
     return smallest;
 }
 
-} // namespace
-
-QFont FittingDialogFont(const QFont& platformFont, const QStyle& style) {
-    QFont font = platformFont;
+// The largest size, no larger than the font's own, at which every caption fits in this face.
+QFont fittingSize(const QFont& face, const QStyle& style) {
+    QFont font = face;
     // QFontInfo gives the size in points also for a font that was given in pixels.
-    const qreal platformSize = QFontInfo(platformFont).pointSizeF();
-    // Text grows in proportion to the point size, so one measurement at the platform size
+    const qreal ownSize = QFontInfo(face).pointSizeF();
+    // Text grows in proportion to the point size, so one measurement at the font's own size
     // tells the largest size that can fit. Each size costs a font to load, so only that one
     // is checked, and the next smaller steps only where hinting rounds a width up.
     const qreal ratio = smallestRoomRatio(font, style);
-    qreal size = platformSize;
+    qreal size = ownSize;
     if (ratio < 1)
-        size = std::floor(platformSize * ratio / kPointStep) * kPointStep;
+        size = std::floor(ownSize * ratio / kPointStep) * kPointStep;
     for (; size > kSmallestPointSize; size -= kPointStep) {
         font.setPointSizeF(size);
-        if (size == platformSize ? ratio >= 1 : smallestRoomRatio(font, style) >= 1)
+        if (size == ownSize ? ratio >= 1 : smallestRoomRatio(font, style) >= 1)
             return font;
     }
     font.setPointSizeF(kSmallestPointSize);
     return font;
+}
+
+} // namespace
+
+QFont FittingDialogFont(const QFont& platformFont, const QStyle& style) {
+    QFont best = fittingSize(platformFont, style);
+    for (const char* family : kNarrowerFaces) {
+        if (QFontInfo(best).pointSizeF() >= kDesignPointSize)
+            break;
+        QFont face = platformFont;
+        face.setFamily(QString::fromLatin1(family));
+        if (QFontInfo(face).family() != QLatin1String(family))
+            continue; // not installed: the font database gave another face
+        const QFont fitted = fittingSize(face, style);
+        if (QFontInfo(fitted).pointSizeF() > QFontInfo(best).pointSizeF())
+            best = fitted;
+    }
+    return best;
 }
 
 } // namespace dazu::dialog
