@@ -58,6 +58,10 @@ void FileListEditor::keyPress(qint16 keyAscii) {
 void FileListEditor::leaveAddMode() {
     entry_->setText(QString());
     addButton_->setEnabled(true);
+    // The focus goes to "Agregar" before the entry box is disabled, not on to the next
+    // control, "&Borrar": a second Enter, or a held key, starts the next name instead of
+    // deleting the selected one.
+    addButton_->setFocus(Qt::OtherFocusReason);
     toggleAddMode();
 }
 

@@ -2,9 +2,11 @@
 #include "SystemColor.h"
 #include "WindowFixture.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
 
 namespace {
@@ -122,6 +124,37 @@ private Q_SLOTS:
         verifyIdle();
         add(QStringLiteral("dos.txt")); // idle again: the next name goes in at once
         QCOMPARE(stored().size(), 2);
+    }
+
+    // Enter, stored or refused, leaves the focus on "Agregar": a second Enter, as from a key
+    // held too long, starts the next name and deletes nothing.
+    void aSecondEnterStartsTheNextName_data() {
+        QTest::addColumn<int>("editor");
+        QTest::addColumn<QString>("name");
+        for (int editor : {0, 1}) {
+            const QByteArray side = editor ? "PC to hand-held: " : "hand-held to PC: ";
+            QTest::newRow(side + "stored") << editor << "nuevo.txt";
+            QTest::newRow(side + "already listed") << editor << "uno.txt";
+        }
+    }
+    void aSecondEnterStartsTheNextName() {
+        QFETCH(QString, name);
+        WindowFixture fixture;
+        fixture.addName("Files", "uno.txt");
+        fixture.addName("FPCHH", "uno.txt");
+        openWith(fixture);
+        fixture.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(fixture.window.get()));
+        fixture.control<QTabWidget>("SSTab1")->setCurrentIndex(2);
+        list()->setCurrentRow(0); // what "&Borrar" would delete
+        add(name);
+        const QStringList names = stored();
+        QCOMPARE(QApplication::focusWidget(), addButton());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(stored(), names);
+        QVERIFY(items(list()).contains(QStringLiteral("uno.txt")));
+        QVERIFY(entry()->isEnabled());
+        QCOMPARE(QApplication::focusWidget(), entry());
     }
 
     void deleting_data() { editorColumn(); }
