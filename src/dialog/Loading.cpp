@@ -56,6 +56,15 @@ void fillList(Recordset& table, QListWidget* list) {
     list->addItems(names);
 }
 
+// Filling an empty box makes its first choice current; the stored value, just shown, is the
+// current choice where it is one, so that the drop-down and the arrow keys start from it.
+// Otherwise no choice is current, and the box keeps showing the value as stored.
+void selectShownChoice(QComboBox* combo) {
+    const QString shown = combo->currentText();
+    combo->setCurrentIndex(combo->findText(shown));
+    combo->setEditText(shown);
+}
+
 // The settings in the groups loading shows them in, each group from the first row.
 constexpr const SettingMapping* kRunAndPrograms[] = {
     &MappingOf("correrprogramapc"), &MappingOf("correrprogramatm"), &MappingOf("askother"),
@@ -105,8 +114,10 @@ void setup::loadSettings() {
 
     c.cmbpuerto->addItems(kPorts);
     show(kPort);
+    selectShownChoice(c.cmbpuerto);
     c.cmbvelocidad->addItems(kSpeeds);
     show(kSpeed);
+    selectShownChoice(c.cmbvelocidad);
 
     fillList(tables().Files, c.List1);
     fillList(tables().FPCHH, c.List2);

@@ -37,6 +37,8 @@ QString aspectOf(const setup& window, const QString& name, const QString& aspect
     if (auto* combo = qobject_cast<QComboBox*>(control)) {
         for (int i = 0; i < combo->count(); ++i)
             items << combo->itemText(i);
+        if (aspect == QLatin1String("current")) // the choice the drop-down and Down start from
+            return QString::number(combo->currentIndex());
         return aspect == QLatin1String("items") ? items.join(QLatin1Char(','))
                                                 : combo->currentText();
     }
@@ -78,8 +80,9 @@ private Q_SLOTS:
                "txtfiletoappend.text=C:\\Tevan\\Vendra PlugIns\\KQ-410 PC\\Source\\zedirad.txt"});
         first("communications",
               {"ChkLectura.checked=yes", "txtintervalo.text=5000", "vscintervalo.value=5000",
-               "cmbpuerto.text=1", "cmbpuerto.items=1,2,3,4,5,6,7,8", "cmbvelocidad.text=38400",
-               "cmbvelocidad.items=2400,4800,9600,19200,38400"});
+               "cmbpuerto.text=1", "cmbpuerto.items=1,2,3,4,5,6,7,8", "cmbpuerto.current=0",
+               "cmbvelocidad.text=38400", "cmbvelocidad.items=2400,4800,9600,19200,38400",
+               "cmbvelocidad.current=4"});
         first("other boxes", {"chkotrohh.checked=no", "chkborrarhornet.checked=no",
                               "chkborrarhornet2.checked=no", "chkborrarfiletoappend.checked=no",
                               "SSTab1.text=Ejecución", "List1.items=", "List2.items="});
@@ -99,8 +102,13 @@ private Q_SLOTS:
         changed("modolectura", false, {"ChkLectura.checked=no"});
         changed("borrar", true,
                 {"chkborrarfiletoappend.checked=yes", "chkborrarfiletoappend.enabled=no"});
-        changed("Puerto", 3, {"cmbpuerto.text=3", "cmbpuerto.items=1,2,3,4,5,6,7,8"});
-        changed("baudios", 1200, {"cmbvelocidad.text=1200"});
+        changed("Puerto", 3,
+                {"cmbpuerto.text=3", "cmbpuerto.items=1,2,3,4,5,6,7,8", "cmbpuerto.current=2"});
+        changed("baudios", 19200, {"cmbvelocidad.text=19200", "cmbvelocidad.current=3"});
+        // Not a choice: shown as stored, with no choice selected.
+        QTest::newRow("baudios not a choice")
+            << QStringLiteral("baudios") << Variant(1200)
+            << QStringList{"cmbvelocidad.text=1200", "cmbvelocidad.current=-1"};
         changed("intervalo", 0, {"txtintervalo.text=0", "vscintervalo.value=0"});
         changed("pathdest", Variant(), {"txtpathdest.text="});
         changed("programapc", "  con espacios ", {"Txtprogramapc.text=  con espacios "});
