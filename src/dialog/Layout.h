@@ -159,6 +159,9 @@ struct ControlSpec {
     quint32 backColor = 0;
     // What a screen reader calls the control where its caption or tool tip would not say it.
     const char* accessibleName = nullptr;
+    // The label that stands before a text or combo box and names it to a screen reader; its
+    // row comes before the box's.
+    QLabel* WindowControls::*labelledBy = nullptr;
 };
 
 // Every control of the window, each after its container.

@@ -135,6 +135,10 @@ WindowControls BuildControls(QWidget& window) {
         widget->setObjectName(QLatin1String(definition.name));
         widget->setToolTip(text(definition.toolTip));
         widget->setAccessibleName(AccessibleNameOf(definition));
+        // Item views offer no tool tip to a screen reader: each control says it itself.
+        widget->setAccessibleDescription(text(definition.toolTip));
+        if (definition.labelledBy)
+            (controls.*definition.labelledBy)->setBuddy(widget);
         widget->setEnabled(!(definition.traits & Disabled));
         if (definition.foreColor)
             SetForeColor(widget, definition.foreColor);
