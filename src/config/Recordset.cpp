@@ -4,6 +4,7 @@
 #include "Schema.h"
 
 #include <algorithm>
+#include <sqlite3.h>
 #include <SQLiteCpp/Database.h>
 #include <SQLiteCpp/Statement.h>
 #include <utility>
@@ -55,6 +56,8 @@ void Field::SetValue(const Variant& value) {
     if (rs_.mode_ == Recordset::EditMode::None)
         throw Error("No se puede asignar el campo " +
                     std::string(rs_.table_->fields[column_].name) + " sin AddNew o Edit");
+    if (!rs_.pending_[column_])
+        rs_.setOrder_.push_back(column_);
     rs_.pending_[column_] = value;
 }
 
@@ -219,12 +222,14 @@ Field Recordset::Fields(std::string_view name) {
 void Recordset::AddNew() {
     mode_ = EditMode::AddNew;
     pending_.assign(table_->fields.size(), std::nullopt);
+    setOrder_.clear();
 }
 
 void Recordset::Edit() {
     current();
     mode_ = EditMode::Edit;
     pending_.assign(table_->fields.size(), std::nullopt);
+    setOrder_.clear();
 }
 
 void Recordset::Update() {
@@ -232,11 +237,11 @@ void Recordset::Update() {
         throw Error("Update sin AddNew o Edit en la tabla " + std::string(table_->name));
     // Whatever happens below, the record begun is finished: stored, or discarded.
     const EditMode mode = std::exchange(mode_, EditMode::None);
-    std::vector<std::pair<std::size_t, Variant>> assigned;
-    for (std::size_t i = 0; i < pending_.size(); ++i)
-        if (pending_[i])
-            assigned.emplace_back(i, *pending_[i]);
+    Assignments assigned;
+    for (const std::size_t column : setOrder_)
+        assigned.emplace_back(column, *pending_[column]);
     pending_.clear();
+    setOrder_.clear();
 
     std::string sql;
     if (mode == EditMode::AddNew) {
@@ -264,7 +269,15 @@ void Recordset::Update() {
             bindField(statement, index++, column, value);
         if (mode == EditMode::Edit)
             statement.bind(index, page_[pos_].rowid);
-        statement.exec();
+        try {
+            statement.exec();
+        } catch (const SQLite::Exception& e) {
+            // The engine checks the columns in the table's order, not in the order they were set.
+            if (mode == EditMode::Edit && assigned.size() > 1 &&
+                (e.getErrorCode() & 0xff) == SQLITE_CONSTRAINT)
+                throwFirstRefusal(assigned, page_[pos_].rowid);
+            throw;
+        }
     }
     if (mode == EditMode::Edit) {
         if (db_->getChanges() != 1)
@@ -278,6 +291,31 @@ void Recordset::Update() {
             throw Error("El registro actual ya no existe en la tabla " + std::string(table_->name));
         page_[pos_] = readRow(reread);
     }
+}
+
+void Recordset::throwFirstRefusal(const Assignments& assigned, std::int64_t rowid) {
+    // Each value alone, in the order set, inside a savepoint that is always rolled back: the
+    // first one refused is the one to name, and nothing is stored either way.
+    struct Undo {
+        SQLite::Database& db;
+        ~Undo() {
+            db.tryExec("ROLLBACK TO dazu_first_refusal");
+            db.tryExec("RELEASE dazu_first_refusal");
+        }
+    };
+    db_->exec("SAVEPOINT dazu_first_refusal");
+    Undo undo{*db_};
+    for (const auto& [column, value] : assigned) {
+        SQLite::Statement& one =
+            prepared("UPDATE " + SqlName(table_->name) + " SET " +
+                     SqlName(table_->fields[column].name) + " = ? WHERE rowid = ?");
+        StatementRun run(one);
+        bindField(one, 1, column, value);
+        one.bind(2, rowid);
+        one.exec();
+    }
+    throw Error("El motor rechazó la fila de " + std::string(table_->name) +
+                " pero ninguno de sus valores por separado");
 }
 
 void Recordset::Delete() {

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace SQLite {
@@ -59,7 +60,9 @@ public:
 
     void AddNew();
     void Edit();
-    // Stores the record begun by AddNew or Edit in one statement: all of it or none.
+    // Stores the record begun by AddNew or Edit in one statement: all of it or none. When the
+    // engine refuses a value, the error named is that of the first refused field in the order
+    // the fields were set.
     void Update();
     void Delete();
 
@@ -83,6 +86,8 @@ private:
     Row readRow(SQLite::Statement& query) const;
     void bindField(SQLite::Statement& statement, int index, std::size_t column,
                    const Variant& value) const;
+    using Assignments = std::vector<std::pair<std::size_t, Variant>>;
+    [[noreturn]] void throwFirstRefusal(const Assignments& assigned, std::int64_t rowid);
     std::string orderKey() const;
     std::string selectList() const;
     // Statements are prepared once per recordset and reset after every use.
@@ -104,6 +109,7 @@ private:
 
     EditMode mode_ = EditMode::None;
     std::vector<std::optional<Variant>> pending_;
+    std::vector<std::size_t> setOrder_; // the columns of pending_ in the order they were set
 
     mutable std::unordered_map<std::string, std::unique_ptr<SQLite::Statement>> statements_;
 };

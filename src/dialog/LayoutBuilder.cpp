@@ -7,6 +7,7 @@
 #include "UpDown.h"
 
 #include <algorithm>
+#include <limits>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHash>
@@ -20,6 +21,10 @@
 namespace dazu::dialog {
 
 namespace {
+
+// Text boxes and editable combo boxes take a text of any length: a stored path or name longer
+// than Qt's default limit of 32767 characters must reach the screen, and "&Aceptar", whole.
+constexpr int kNoLengthLimit = std::numeric_limits<int>::max();
 
 QString text(const char* utf8) {
     return QString::fromUtf8(utf8);
@@ -51,7 +56,14 @@ QWidget* createComboBox(const ControlSpec& definition, QWidget* container) {
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert); // Enter does not add the typed text
     combo->setEditText(text(definition.caption));
+    combo->lineEdit()->setMaxLength(kNoLengthLimit);
     return combo;
+}
+
+QWidget* createTextBox(const ControlSpec& definition, QWidget* container) {
+    auto* box = new QLineEdit(text(definition.caption), container);
+    box->setMaxLength(kNoLengthLimit);
+    return box;
 }
 
 QWidget* createListBox(QWidget* container) {
@@ -81,7 +93,7 @@ QWidget* create(const ControlSpec& definition, QWidget* container) {
     case ControlKind::CheckBox:
         return createCheckBox(definition, container);
     case ControlKind::TextBox:
-        return new QLineEdit(text(definition.caption), container);
+        return createTextBox(definition, container);
     case ControlKind::ComboBox:
         return createComboBox(definition, container);
     case ControlKind::ListBox:

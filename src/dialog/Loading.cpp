@@ -10,12 +10,14 @@
 #include "SystemColor.h"
 #include "UpDown.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QSignalBlocker>
 #include <QTabWidget>
 #include <stdexcept>
 
@@ -87,8 +89,12 @@ dazu::config::Configuration& setup::tables() {
 
 void setup::loadSettings() {
     Recordset& Setup = tables().Setup;
+    std::vector<std::string_view> shownAsMissing;
     const auto show = [&](const SettingMapping& mapping) {
-        dazu::dialog::ShowSetting(controls_, mapping, Setup.Fields(mapping.field).Value());
+        const dazu::config::Variant value = Setup.Fields(mapping.field).Value();
+        if (value.isNull())
+            shownAsMissing.push_back(mapping.field);
+        dazu::dialog::ShowSetting(controls_, mapping, value);
     };
     const auto& c = controls_;
 
@@ -106,7 +112,12 @@ void setup::loadSettings() {
 
     show(kReadMode);
     show(kInterval);
-    c.vscintervalo->setValue(toWhole32(c.txtintervalo->text()));
+    {
+        // A stored interval outside the spinner's range stays shown as stored; the spinner
+        // only clamps its own position.
+        const QSignalBlocker quiet(c.vscintervalo);
+        c.vscintervalo->setValue(toWhole32(c.txtintervalo->text()));
+    }
 
     Setup.MoveFirst();
     for (const SettingMapping* mapping : kDeletingAndJoining)
@@ -121,6 +132,14 @@ void setup::loadSettings() {
 
     fillList(tables().Files, c.List1);
     fillList(tables().FPCHH, c.List2);
+
+    shown_.clear();
+    for (const SettingMapping& mapping : dazu::dialog::kSettingsMapping) {
+        const bool missing = std::find(shownAsMissing.begin(), shownAsMissing.end(),
+                                       mapping.field) != shownAsMissing.end();
+        shown_.push_back(missing ? dazu::config::Variant()
+                                 : dazu::dialog::SettingOf(controls_, mapping));
+    }
 
     c.SSTab1->setCurrentIndex(0);
     QWidget::show();

@@ -1,6 +1,8 @@
-// Closing the window: "&Aceptar" stores every shown setting in one edit of the settings row;
-// "&Cancelar" writes nothing. Nothing is checked first: the database converts the texts of
-// the number fields, or refuses them and the row keeps what it held.
+// Closing the window: "&Aceptar" stores, in one edit of the settings row, every setting whose
+// control differs from what loading showed; a setting left alone keeps whatever the file holds
+// by then, which another window or dazucfg may have stored meanwhile, byte for byte.
+// "&Cancelar" writes nothing. Nothing is checked first: the database converts the texts of the
+// number fields, or refuses them and the row keeps what it held.
 #include "SettingsMapping.h"
 #include "setup.h"
 
@@ -10,8 +12,12 @@
 void setup::cmdsetup_Click() {
     dazu::config::Recordset& Setup = tables().Setup;
     Setup.Edit();
-    for (const auto& mapping : dazu::dialog::kSettingsMapping)
-        Setup.Fields(mapping.field).SetValue(dazu::dialog::SettingOf(controls_, mapping));
+    std::size_t i = 0;
+    for (const auto& mapping : dazu::dialog::kSettingsMapping) {
+        const dazu::config::Variant value = dazu::dialog::SettingOf(controls_, mapping);
+        if (value != shown_.at(i++))
+            Setup.Fields(mapping.field).SetValue(value);
+    }
     Setup.Update();
     close(); // the last window: the program ends
 }

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <QWidget>
+#include <vector>
 
 namespace dazu::dialog {
 class FileListEditor;
@@ -61,6 +62,9 @@ private:
     dazu::dialog::FileListEditor pcToHandHeldEditor();
 
     QString applicationDirectory_;
+    // What loading showed of each setting, in the order of kSettingsMapping (Null where a
+    // missing value was shown as empty text): "&Aceptar" stores only the settings that differ.
+    std::vector<dazu::config::Variant> shown_;
     dazu::dialog::WindowControls controls_;
     std::optional<dazu::app::OpenedConfiguration> config_;
 };

@@ -64,15 +64,19 @@ struct WindowFixture {
         return dazu::test::Control<T>(*window, name);
     }
 
-    // Every field of the first settings row, as text, for before-and-after comparisons.
+    // A stored value as storedRow shows it: each byte one character, so that bytes which are
+    // not UTF-8 compare exactly.
+    static QString rowText(const dazu::config::Variant& value) {
+        const std::string text = value.isNull() ? "<Null>" : value.toText();
+        return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    }
+    // Every field of the first settings row, byte for byte, for before-and-after comparisons.
     QStringList storedRow() {
         auto tables = database();
         tables.Setup.MoveFirst();
         QStringList row;
-        for (const auto& field : dazu::config::SetupTable().fields) {
-            const auto value = tables.Setup.Fields(field.name).Value();
-            row << QString::fromStdString(value.isNull() ? "<Null>" : value.toText());
-        }
+        for (const auto& field : dazu::config::SetupTable().fields)
+            row << rowText(tables.Setup.Fields(field.name).Value());
         return row;
     }
 };

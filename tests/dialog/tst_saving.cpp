@@ -9,36 +9,75 @@
 
 using dazu::config::Variant;
 
+namespace {
+int columnOf(const QString& field) {
+    const auto& table = dazu::config::SetupTable();
+    return static_cast<int>(dazu::config::FindField(table, field.toStdString()) -
+                            table.fields.data());
+}
+const char* textBoxOf(const QString& field) {
+    return field == QLatin1String("programapc") ? "Txtprogramapc" : "txtprogramatm";
+}
+} // namespace
+
 class tst_Saving : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    // Saving without changes gives back every field as it was; only a Null destination
-    // becomes empty text, and the three fields the window does not show stay untouched.
-    void roundTrip_data() {
+    // "&Aceptar" stores only what the user changed: a field left alone keeps, byte for byte,
+    // what the file holds when the button is pressed, even what another program stored after
+    // the window loaded. The one exception is a Null destination, shown as empty text and
+    // stored as such. Rows: the field, its value before loading, a value another program
+    // stores while the window is open (Null for none), the text typed into its control (a null
+    // string for none), and what the field must hold afterwards.
+    void onlyChangesStored_data() {
         QTest::addColumn<QString>("field");
-        QTest::addColumn<Variant>("stored");
-        QTest::addColumn<QString>("after"); // the field's text after saving, when it changes
-        QTest::newRow("default row") << QString() << Variant() << QString();
-        QTest::newRow("Null destination") << "pathdest" << Variant() << "";
-        QTest::newRow("unshown fields") << "limpiar" << Variant(false) << QString();
-        QTest::newRow("speed outside the choices") << "baudios" << Variant(1200) << QString();
-        QTest::newRow("large interval") << "intervalo" << Variant(32000) << QString();
+        QTest::addColumn<Variant>("before");
+        QTest::addColumn<Variant>("meanwhile");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<Variant>("after");
+        const std::string longText(40000, 'x');
+        const std::string notUtf8 = "C:\\datos\\a\xF1o\xFF.txt";
+        QTest::newRow("default row")
+            << "Puerto" << Variant(1) << Variant() << QString() << Variant(1);
+        QTest::newRow("Null destination")
+            << "pathdest" << Variant() << Variant() << QString() << Variant("");
+        QTest::newRow("unshown field") << "pathori" << Variant("C:\\origen") << Variant()
+                                       << QString() << Variant("C:\\origen");
+        QTest::newRow("interval above the spinner")
+            << "intervalo" << Variant(40000) << Variant() << QString() << Variant(40000);
+        QTest::newRow("text longer than 32767")
+            << "filetoappend" << Variant(longText) << Variant() << QString() << Variant(longText);
+        QTest::newRow("text typed longer than 32767")
+            << "programapc" << Variant("a") << Variant() << QString::fromStdString(longText)
+            << Variant(longText);
+        QTest::newRow("bytes that are not UTF-8")
+            << "filehost" << Variant(notUtf8) << Variant() << QString() << Variant(notUtf8);
+        QTest::newRow("stored by another program meanwhile")
+            << "Puerto" << Variant(1) << Variant(7) << QString() << Variant(7);
+        QTest::newRow("text stored meanwhile") << "programatm" << Variant("a.exe")
+                                               << Variant("b.exe") << QString() << Variant("b.exe");
+        QTest::newRow("typed over a value stored meanwhile")
+            << "programatm" << Variant("a.exe") << Variant("b.exe") << QStringLiteral("c.exe")
+            << Variant("c.exe");
     }
-    void roundTrip() {
+    void onlyChangesStored() {
         QFETCH(QString, field);
-        QFETCH(Variant, stored);
-        QFETCH(QString, after);
+        QFETCH(Variant, before);
+        QFETCH(Variant, meanwhile);
+        QFETCH(QString, typed);
+        QFETCH(Variant, after);
         WindowFixture f;
-        if (!field.isEmpty())
-            f.store(qPrintable(field), stored);
+        f.store(qPrintable(field), before);
         f.store("enable", true);
-        f.store("pathori", "C:\\origen");
-        QStringList expected = f.storedRow();
-        if (!after.isNull())
-            expected[expected.indexOf(QStringLiteral("<Null>"))] = after;
-
         f.load();
+        if (!meanwhile.isNull())
+            f.store(qPrintable(field), meanwhile);
+        if (!typed.isNull())
+            f.control<QLineEdit>(textBoxOf(field))->setText(typed);
+        QStringList expected = f.storedRow();
+        expected[columnOf(field)] = WindowFixture::rowText(after);
+
         QTest::mouseClick(f.control<QPushButton>("cmdsetup"), Qt::LeftButton);
 
         QVERIFY(!f.failed());
@@ -72,38 +111,40 @@ private Q_SLOTS:
         QCOMPARE(f.control<QComboBox>("cmbvelocidad")->currentText(), QStringLiteral("19200"));
     }
 
-    // The database refuses the value: the user reads its description, the program ends
+    // The database refuses a value: the user reads its description, naming the first refused
+    // field in the order "&Aceptar" sets them (intervalo, Puerto, baudios); the program ends
     // non-zero and the row keeps what it held, including the fields set before the bad one.
     void refusedValue_data() {
-        QTest::addColumn<QString>("control");
-        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("typed"); // "control=text"
         QTest::addColumn<QString>("message");
         QTest::newRow("letters in the interval")
-            << "txtintervalo"
-            << "cinco"
+            << QStringList{"txtintervalo=cinco"}
             << "cannot store TEXT value in INTEGER column Setup.intervalo";
-        QTest::newRow("letters as port") << "cmbpuerto"
-                                         << "COM1"
-                                         << "Setup.Puerto";
-        QTest::newRow("speed too large") << "cmbvelocidad"
-                                         << "99999999999"
-                                         << "baudios";
-        QTest::newRow("empty interval") << "txtintervalo"
-                                        << ""
-                                        << "Setup.intervalo";
+        QTest::newRow("letters as port") << QStringList{"cmbpuerto=COM1"} << "Setup.Puerto";
+        QTest::newRow("speed too large") << QStringList{"cmbvelocidad=99999999999"} << "baudios";
+        QTest::newRow("empty interval") << QStringList{"txtintervalo="} << "Setup.intervalo";
+        QTest::newRow("interval and speed")
+            << QStringList{"cmbvelocidad=rápido", "txtintervalo=cinco"} << "Setup.intervalo";
+        QTest::newRow("port and speed")
+            << QStringList{"cmbvelocidad=rápido", "cmbpuerto=COM1"} << "Setup.Puerto";
+        QTest::newRow("all three")
+            << QStringList{"cmbvelocidad=x", "cmbpuerto=y", "txtintervalo=z"} << "Setup.intervalo";
     }
     void refusedValue() {
-        QFETCH(QString, control);
-        QFETCH(QString, text);
+        QFETCH(QStringList, typed);
         QFETCH(QString, message);
         WindowFixture f;
         const QStringList before = f.storedRow();
         f.load();
         QTest::mouseClick(f.control<QCheckBox>("chkprogramapc"), Qt::LeftButton);
-        if (auto* edit = f.control<QLineEdit>(qPrintable(control)))
-            edit->setText(text);
-        else
-            f.control<QComboBox>(qPrintable(control))->setEditText(text);
+        for (const QString& entry : typed) {
+            const QString control = entry.section(QLatin1Char('='), 0, 0);
+            const QString text = entry.section(QLatin1Char('='), 1);
+            if (auto* edit = f.control<QLineEdit>(qPrintable(control)))
+                edit->setText(text);
+            else
+                f.control<QComboBox>(qPrintable(control))->setEditText(text);
+        }
 
         QTest::mouseClick(f.control<QPushButton>("cmdsetup"), Qt::LeftButton);
 

@@ -126,6 +126,11 @@ private Q_SLOTS:
         AppFolder folder(AppFolder::CopyOfDist);
         {
             auto opened = dazu::app::RunStartup(folder.path());
+            // A Null destination, which "&Aceptar" stores as the empty text it shows.
+            opened.tables.Setup.MoveFirst();
+            opened.tables.Setup.Edit();
+            opened.tables.Setup.Fields("pathdest").SetValue({});
+            opened.tables.Setup.Update();
             for (auto* list : {&opened.tables.Files, &opened.tables.FPCHH}) {
                 list->AddNew();
                 list->Fields("FILE").SetValue("viejo.txt");
