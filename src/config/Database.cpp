@@ -1,6 +1,7 @@
 #include "Database.h"
 
 #include "Error.h"
+#include "LetterCase.h"
 #include "Schema.h"
 
 #include <SQLiteCpp/Database.h>
@@ -20,6 +21,12 @@ std::vector<std::string> Database::IntegrityCheck() {
             problems.push_back(std::move(line));
     }
     return problems;
+}
+
+void Database::VerifySchema() {
+    for (const char* list : {"Files", "FPCHH"})
+        VerifyIndex(*connection_, *FindTable(list));
+    config::VerifySchema(*connection_);
 }
 
 Recordset Database::OpenRecordset(std::string_view table, RecordsetType type) {
@@ -42,6 +49,7 @@ Database OpenDatabase(const std::string& path) {
     }
     // A damaged or hostile file must not run code from its schema.
     connection->exec("PRAGMA trusted_schema = OFF");
+    RegisterFoldedName(*connection);
     VerifyDatabase(*connection);
     // A stored change must survive a power cut, not only a killed program. The file keeps the
     // rollback journal it is made with: a log (WAL) needs shared memory, which a network
@@ -64,6 +72,9 @@ Configuration OpenConfiguration(const std::string& path) {
     Recordset setup = database.OpenRecordset("Setup", RecordsetType::Dynaset);
     Recordset files = database.OpenRecordset("Files");
     Recordset fpchh = database.OpenRecordset("FPCHH");
+    // Only a file this program made is changed: no trigger of another program runs on a
+    // change, and the list indexes keep every name once, which reading a list relies on.
+    database.VerifySchema();
     return {std::move(database), std::move(setup), std::move(files), std::move(fpchh)};
 }
 

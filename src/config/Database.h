@@ -23,6 +23,9 @@ public:
     Recordset OpenRecordset(std::string_view table, RecordsetType type = RecordsetType::Table);
     // SQLite's own integrity check of the whole file: the problems it found, none when sound.
     std::vector<std::string> IntegrityCheck();
+    // Throws Error naming the first table, index, trigger or view that differs from the
+    // schema this program writes.
+    void VerifySchema();
 
 private:
     friend Database OpenDatabase(const std::string& path);

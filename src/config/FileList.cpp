@@ -1,5 +1,7 @@
 #include "FileList.h"
 
+#include "Error.h"
+
 namespace dazu::config {
 
 std::vector<std::string> FileNames(Recordset& list) {
@@ -10,6 +12,9 @@ std::vector<std::string> FileNames(Recordset& list) {
 }
 
 bool AddFileName(Recordset& list, const std::string& name) {
+    // No file system takes a NUL in a name, and the engine's index would stop comparing there.
+    if (name.find('\0') != std::string::npos)
+        throw Error("Un nombre de archivo no puede contener el carácter NUL");
     list.Seek("=", name);
     if (!list.NoMatch())
         return false;

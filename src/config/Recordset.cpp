@@ -349,19 +349,47 @@ void Recordset::Index(std::string_view name) {
     hasCurrent_ = false;
 }
 
+namespace {
+// For a key of ASCII characters other than k and s, the engine's NOCASE, which folds A-Z only,
+// gives the same answer as the letter-case rule: no other character folds to such a key's
+// letters (only the Kelvin sign folds to k and the long s to s), so the index answers at once.
+bool nocaseDecides(const std::string& key) {
+    for (const char c : key)
+        if (static_cast<unsigned char>(c) >= 0x80 || c == '\0' || c == 'k' || c == 'K' ||
+            c == 's' || c == 'S')
+            return false;
+    return true;
+}
+} // namespace
+
 void Recordset::Seek(std::string_view comparison, const Variant& key) {
     if (!indexed_)
         throw Error("La tabla " + std::string(table_->name) + " no tiene un índice actual");
     if (comparison != "=")
         throw Error("Comparación no admitida en Seek: " + std::string(comparison));
     mode_ = EditMode::None;
-    SQLite::Statement& seek =
-        prepared("SELECT " + selectList() + " FROM " + SqlName(table_->name) + " WHERE " +
-                 SqlName(table_->fields.front().name) + " = ? COLLATE NOCASE LIMIT 1");
-    StatementRun run(seek);
-    seek.bind(1, key.toText());
-    noMatch_ = !seek.executeStep();
+    const std::string text = key.toText();
+    const std::string select =
+        "SELECT " + selectList() + " FROM " + SqlName(table_->name) + " WHERE ";
+    const std::string field = SqlName(table_->fields.front().name);
+    // The record holding the very bytes of the key comes first, so that a name is always found
+    // and deleted as stored; then a record equal under the letter-case rule.
+    const std::string queries[] = {
+        select + field + " = ?1 COLLATE NOCASE AND " + field + " = ?1 LIMIT 1",
+        nocaseDecides(text) ? select + field + " = ?1 COLLATE NOCASE LIMIT 1"
+                            : select + "dazu_folded(" + field + ") = dazu_folded(?1) LIMIT 1"};
     page_.clear();
+    noMatch_ = true;
+    for (const std::string& sql : queries) {
+        SQLite::Statement& seek = prepared(sql);
+        StatementRun run(seek);
+        seek.bind(1, text);
+        if (seek.executeStep()) {
+            page_.push_back(readRow(seek));
+            noMatch_ = false;
+            break;
+        }
+    }
     if (noMatch_) {
         pageIsLast_ = true;
         eof_ = true;
@@ -369,7 +397,6 @@ void Recordset::Seek(std::string_view comparison, const Variant& key) {
         return;
     }
     // The found record starts a page of one, so MoveNext goes on in index order from it.
-    page_.push_back(readRow(seek));
     pos_ = 0;
     pageSize_ = 1;
     pageIsLast_ = false;

@@ -7,6 +7,7 @@
 #include <SQLiteCpp/Database.h>
 #include <SQLiteCpp/Statement.h>
 #include <SQLiteCpp/Transaction.h>
+#include <tuple>
 
 namespace dazu::config {
 
@@ -47,8 +48,9 @@ std::string createTable(const TableSpec& t) {
     return sql + ") STRICT";
 }
 
-// File names are compared without regard to letter case, as the file systems on both
-// sides of a transfer treat them; the index is unique so no name is ever stored twice.
+// The index is unique under NOCASE, the part of the letter-case rule (LetterCase.h) that the
+// engine knows by itself, so that any SQLite tool keeps a name from being stored twice in A-Z
+// letter case; the rest of the rule is the program's own, applied before every addition.
 std::string createIndex(const TableSpec& t) {
     return "CREATE UNIQUE INDEX " + SqlName(StoredIndexName(t)) + " ON " + SqlName(t.name) + " (" +
            SqlName(t.fields.front().name) + " COLLATE NOCASE)";
@@ -135,6 +137,51 @@ void VerifyTable(SQLite::Database& db, const TableSpec& table) {
         if (std::find(present.begin(), present.end(), f.name) == present.end())
             throw Error("Falta el campo " + std::string(f.name) + " en la tabla " +
                         std::string(table.name));
+}
+
+namespace {
+struct SchemaEntry {
+    std::string type, name, table, sql;
+    bool operator<(const SchemaEntry& o) const {
+        return std::tie(type, name) < std::tie(o.type, o.name);
+    }
+};
+std::vector<SchemaEntry> schemaOf(SQLite::Database& db) {
+    SQLite::Statement rows(db, "SELECT type, name, tbl_name, ifnull(sql, '') FROM sqlite_schema "
+                               "WHERE name NOT LIKE 'sqlite\\_%' ESCAPE '\\' ORDER BY type, name");
+    std::vector<SchemaEntry> entries;
+    while (rows.executeStep())
+        entries.push_back({rows.getColumn(0).getString(), rows.getColumn(1).getString(),
+                           rows.getColumn(2).getString(), rows.getColumn(3).getString()});
+    return entries;
+}
+std::string described(const SchemaEntry& entry) {
+    if (entry.type == "trigger")
+        return "el disparador " + entry.name;
+    if (entry.type == "view")
+        return "la vista " + entry.name;
+    if (entry.type == "index")
+        return "el índice " + entry.name + " de la tabla " + entry.table;
+    return "la tabla " + entry.name;
+}
+} // namespace
+
+void VerifySchema(SQLite::Database& db) {
+    SQLite::Database own(":memory:", SQLite::OPEN_READWRITE);
+    CreateSchema(own);
+    const std::vector<SchemaEntry> expected = schemaOf(own);
+    const std::vector<SchemaEntry> present = schemaOf(db);
+    for (const SchemaEntry& entry : present) {
+        const auto match = std::lower_bound(expected.begin(), expected.end(), entry);
+        if (match == expected.end() || match->type != entry.type || match->name != entry.name)
+            throw Error("La base de datos tiene " + described(entry) + ", que DAZU no usa");
+        if (match->table != entry.table || match->sql != entry.sql)
+            throw Error("La base de datos tiene " + described(entry) +
+                        " con otra definición que la de DAZU: " + entry.sql);
+    }
+    for (const SchemaEntry& entry : expected)
+        if (!std::binary_search(present.begin(), present.end(), entry))
+            throw Error("A la base de datos le falta " + described(entry));
 }
 
 void VerifyIndex(SQLite::Database& db, const TableSpec& table) {

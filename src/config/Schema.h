@@ -78,5 +78,9 @@ void CreateSchema(SQLite::Database& db);
 void VerifyDatabase(SQLite::Database& db);
 void VerifyTable(SQLite::Database& db, const TableSpec& table);
 void VerifyIndex(SQLite::Database& db, const TableSpec& table);
+// Compares every table, index, trigger and view of the file with the schema this program
+// writes: a column without its type or constraint, a list index that lets a name in twice, or
+// a trigger or view of another program is refused, naming it.
+void VerifySchema(SQLite::Database& db);
 
 } // namespace dazu::config

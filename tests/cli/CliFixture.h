@@ -35,20 +35,32 @@ public:
 
     // Runs the tool in-process on this folder's DAZU.CFG.
     CliResult run(const QStringList& arguments) const {
-        std::vector<std::string> words{"--dir", path().toStdString()};
+        std::vector<std::string> words;
         for (const QString& word : arguments)
             words.push_back(word.toStdString());
+        return run(words);
+    }
+    // The same with words given as bytes, which need not be UTF-8.
+    CliResult run(std::vector<std::string> arguments) const {
+        std::vector<std::string> words{"--dir", path().toStdString()};
+        words.insert(words.end(), arguments.begin(), arguments.end());
         std::ostringstream out, err;
         const int status = cli::Run(words, "/sin/carpeta/propia", out, err);
         return {status, QString::fromStdString(out.str()), QString::fromStdString(err.str())};
     }
 
     void addNames(const char* table, const QStringList& names) const {
+        std::vector<std::string> bytes;
+        for (const QString& name : names)
+            bytes.push_back(name.toStdString());
+        addNames(table, bytes);
+    }
+    void addNames(const char* table, const std::vector<std::string>& names) const {
         auto db = config::OpenDatabase(databasePath());
         auto list = db.OpenRecordset(table);
-        for (const QString& name : names) {
+        for (const std::string& name : names) {
             list.AddNew();
-            list.Fields("FILE").SetValue(name.toStdString());
+            list.Fields("FILE").SetValue(name);
             list.Update();
         }
     }

@@ -44,6 +44,18 @@ private Q_SLOTS:
                                         << "no es una base de datos";
         QTest::newRow("missing index") << "DROP INDEX FPCHH_FILE"
                                        << "Falta el índice FILE";
+        QTest::newRow("index not unique")
+            << "DROP INDEX Files_FILE; CREATE INDEX Files_FILE ON Files (FILE COLLATE NOCASE)"
+            << "el índice Files_FILE de la tabla Files con otra definición";
+        QTest::newRow("untyped columns")
+            << "PRAGMA writable_schema = ON; UPDATE sqlite_schema SET sql = "
+               "'CREATE TABLE \"FPCHH\" (FILE)' WHERE name = 'FPCHH'"
+            << "la tabla FPCHH con otra definición";
+        QTest::newRow("trigger")
+            << "CREATE TRIGGER vaciar AFTER INSERT ON Files BEGIN DELETE FROM FPCHH; END"
+            << "el disparador vaciar, que DAZU no usa";
+        QTest::newRow("view") << "CREATE VIEW v AS SELECT 1"
+                              << "la vista v, que DAZU no usa";
         QTest::newRow("index page overwritten") << "page"
                                                 << "database disk image is malformed";
         QTest::newRow("record without index entry")

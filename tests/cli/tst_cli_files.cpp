@@ -1,5 +1,6 @@
 // files list, add and remove on both lists, with the window's seek-before-add rule.
 #include "CliFixture.h"
+#include "FileList.h"
 
 #include <QTest>
 
@@ -43,6 +44,48 @@ private Q_SLOTS:
                  error.isEmpty() ? error : QStringLiteral("dazucfg: ") + error);
         QCOMPARE(dazu::test::ListNames(folder.databasePath(), "Files"), files);
         QCOMPARE(dazu::test::ListNames(folder.databasePath(), "FPCHH"), fpchh);
+    }
+
+    // One letter-case rule for every letter, the window's: a name already stored under another
+    // letter case is refused; anything else is another name. Removing a stored name by its
+    // bytes removes that record, whatever bytes it holds.
+    void sameName_data() {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<QByteArray>("typed");
+        QTest::addColumn<bool>("same");
+        QTest::newRow("A-Z") << QByteArray("a.txt") << QByteArray("A.TXT") << true;
+        QTest::newRow("accented letters")
+            << QByteArray("año_été.txt") << QByteArray("AÑO_ÉTÉ.txt") << true;
+        QTest::newRow("Greek and Cyrillic")
+            << QByteArray("λόγος_мир") << QByteArray("ΛΌΓΟΣ_МИР") << true;
+        QTest::newRow("capital sharp s") << QByteArray("straße") << QByteArray("STRAẞE") << true;
+        QTest::newRow("Kelvin sign")
+            << QByteArray("k.txt") << QByteArray("\xE2\x84\xAA.TXT") << true;
+        QTest::newRow("not UTF-8, letters around")
+            << QByteArray("a\xF1o") << QByteArray("A\xF1O") << true;
+        QTest::newRow("other bytes that are not UTF-8")
+            << QByteArray("a\xF1") << QByteArray("a\xF2") << false;
+        QTest::newRow("a space more") << QByteArray("a.txt") << QByteArray("a.txt ") << false;
+        QTest::newRow("dotted capital I") << QByteArray("i.txt") << QByteArray("İ.txt") << false;
+    }
+    void sameName() {
+        QFETCH(QByteArray, stored);
+        QFETCH(QByteArray, typed);
+        QFETCH(bool, same);
+        CliFolder folder;
+        folder.addNames("Files", std::vector<std::string>{stored.toStdString()});
+        const auto added =
+            folder.run(std::vector<std::string>{"files", "add", "hh-pc", typed.toStdString()});
+        QCOMPARE(added.status, same ? 1 : 0);
+        QCOMPARE(added.err.trimmed(),
+                 same ? QStringLiteral("dazucfg: Entrada ya existe") : QString());
+        const auto removed =
+            folder.run(std::vector<std::string>{"files", "remove", "hh-pc", stored.toStdString()});
+        QCOMPARE(removed.status, 0);
+        auto tables = dazu::config::OpenConfiguration(folder.databasePath());
+        tables.Files.Index("FILE");
+        QCOMPARE(dazu::config::FileNames(tables.Files),
+                 same ? std::vector<std::string>{} : std::vector<std::string>{typed.toStdString()});
     }
 
     void listInIndexOrder() {

@@ -45,10 +45,16 @@ private Q_SLOTS:
     void names_data() {
         QTest::addColumn<const FileList*>("list");
         QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("again"); // the same name in other letter case, or itself
         for (const FileList* list : {&dazu::test::kFilesList, &dazu::test::kFpchhList}) {
             const auto row = [&](const char* what, const QString& name) {
-                QTest::addRow("%s: %s", list->table, what) << list << name;
+                QTest::addRow("%s: %s", list->table, what) << list << name << name;
             };
+            // One letter-case rule for every letter, as in dazucfg.
+            QTest::addRow("%s: letter case beyond A-Z", list->table)
+                << list << QStringLiteral("año_ÉTÉ.txt") << QStringLiteral("AÑO_été.TXT");
+            QTest::addRow("%s: sharp s and Kelvin sign", list->table)
+                << list << QStringLiteral("straße_k") << QStringLiteral("STRAẞE_\u212A");
             row("semicolon and SQL", QStringLiteral("a.txt'; DROP TABLE Files; --"));
             row("SQL keywords", QStringLiteral("SELECT * FROM Files WHERE 1=1"));
             row("backslashes", QStringLiteral("C:\\datos\\\\n\\x.txt\\"));
@@ -61,11 +67,13 @@ private Q_SLOTS:
         // ignoring spaces; both lists look names up alike.
         for (const char* pattern : {"a%", "a_c", "%", "a*", "abc ", " abc", "ab", "abcd"})
             QTest::addRow("Files: %s", pattern)
-                << &dazu::test::kFilesList << QString::fromUtf8(pattern);
+                << &dazu::test::kFilesList << QString::fromUtf8(pattern)
+                << QString::fromUtf8(pattern);
     }
     void names() {
         QFETCH(const FileList*, list);
         QFETCH(QString, name);
+        QFETCH(QString, again);
         WindowFixture f;
         for (const QString& neighbour : kNeighbours)
             f.addName(list->table, qPrintable(neighbour));
@@ -79,7 +87,7 @@ private Q_SLOTS:
         QCOMPARE(dazu::test::ListedNames(*f.window, *list), expected);
         QCOMPARE(stored(), sorted(expected));
 
-        dazu::test::AddName(*f.window, *list, name); // the very same text again
+        dazu::test::AddName(*f.window, *list, again); // the same name again
         QCOMPARE(f.messages, QStringList{QString::fromUtf8(list->controls.duplicateTitle) +
                                          "|48|Entrada ya existe"});
         QCOMPARE(stored(), sorted(expected));
