@@ -6,8 +6,14 @@
 #include "Snapshot.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
+#include <cstring>
 #include <limits>
+#include <optional>
+#include <set>
+#include <utility>
+#include <vector>
 
 namespace dazu::cli {
 
@@ -20,11 +26,75 @@ using Place = Document::json_pointer;
     throw Refusal("No se importó nada: " + where + ": " + reason);
 }
 
+bool isUtf8(const std::string& text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        std::size_t length = byte < 0x80                   ? 1
+                             : byte >= 0xC2 && byte < 0xE0 ? 2
+                             : byte >= 0xE0 && byte < 0xF0 ? 3
+                             : byte >= 0xF0 && byte < 0xF5 ? 4
+                                                           : 0;
+        if (length == 0 || i + length > text.size())
+            return false;
+        for (std::size_t k = 1; k < length; ++k)
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
+                return false;
+        const auto second = static_cast<unsigned char>(text[i + 1 < text.size() ? i + 1 : i]);
+        // No overlong forms, no UTF-16 surrogates, nothing above U+10FFFF.
+        if ((byte == 0xE0 && second < 0xA0) || (byte == 0xED && second > 0x9F) ||
+            (byte == 0xF0 && second < 0x90) || (byte == 0xF4 && second > 0x8F))
+            return false;
+        i += length;
+    }
+    return true;
+}
+
+constexpr char kBytesKey[] = "bytes";
+constexpr char kHexDigits[] = "0123456789abcdef";
+
+// JSON holds Unicode text only, so a stored text that is not UTF-8 (put there by another
+// program) travels as its bytes in hexadecimal, {"bytes": "61f1"}, and comes back the same.
+Document textToJson(const std::string& text) {
+    if (isUtf8(text))
+        return text;
+    std::string hex;
+    for (const char c : text) {
+        hex += kHexDigits[static_cast<unsigned char>(c) >> 4];
+        hex += kHexDigits[static_cast<unsigned char>(c) & 0xF];
+    }
+    return Document{{kBytesKey, hex}};
+}
+
+std::optional<std::string> textFromJson(const Document& value) {
+    if (value.is_string())
+        return value.get<std::string>();
+    if (!value.is_object() || value.size() != 1 || !value.contains(kBytesKey) ||
+        !value[kBytesKey].is_string())
+        return std::nullopt;
+    const std::string& hex = value[kBytesKey].get_ref<const std::string&>();
+    if (hex.size() % 2 != 0)
+        return std::nullopt;
+    std::string text;
+    for (std::size_t i = 0; i < hex.size(); i += 2) {
+        const char* high =
+            std::strchr(kHexDigits, std::tolower(static_cast<unsigned char>(hex[i])));
+        const char* low =
+            std::strchr(kHexDigits, std::tolower(static_cast<unsigned char>(hex[i + 1])));
+        if (!high || !low || !*high || !*low)
+            return std::nullopt;
+        text += static_cast<char>((high - kHexDigits) * 16 + (low - kHexDigits));
+    }
+    return text;
+}
+
 Document toJson(const config::Variant& value) {
     return value.visit([](const auto& v) -> Document {
         using T = std::decay_t<decltype(v)>;
         if constexpr (std::is_same_v<T, config::Variant::Null>)
             return nullptr;
+        else if constexpr (std::is_same_v<T, std::string>)
+            return textToJson(v);
         else
             return v;
     });
@@ -38,8 +108,8 @@ config::Variant fromJson(const config::FieldSpec& field, const Document& value,
         return {};
     switch (field.kind) {
     case config::Kind::Text:
-        if (value.is_string())
-            return value.get<std::string>();
+        if (const auto text = textFromJson(value))
+            return *text;
         refuse(place, "se esperaba un texto");
     case config::Kind::YesNo:
         if (value.is_boolean())
@@ -82,10 +152,11 @@ void importList(const Document& names, const Place& place, config::Recordset& li
     RemoveAllNames(list);
     for (std::size_t i = 0; i < names.size(); ++i) {
         const Place namePlace = place / i;
-        if (!names[i].is_string())
+        const auto name = textFromJson(names[i]);
+        if (!name)
             refuse(namePlace, "se esperaba un nombre de archivo (texto)");
         try {
-            AddName(list, names[i].get<std::string>());
+            AddName(list, *name);
         } catch (const std::exception& e) {
             refuse(namePlace, e.what());
         }
@@ -99,8 +170,12 @@ Document ToDocument(const Snapshot& snapshot) {
     Document& settings = document["Setup"] = Document::object();
     for (const auto& [name, value] : snapshot.settings)
         settings[std::string(name)] = toJson(value);
-    document["Files"] = snapshot.files;
-    document["FPCHH"] = snapshot.fpchh;
+    for (const auto& [key, names] :
+         {std::pair{"Files", &snapshot.files}, {"FPCHH", &snapshot.fpchh}}) {
+        Document& list = document[key] = Document::array();
+        for (const std::string& name : *names)
+            list.push_back(textToJson(name));
+    }
     return document;
 }
 
@@ -119,8 +194,53 @@ void ImportDocument(const Document& document, config::Configuration& tables) {
 }
 
 Document ParseDocument(const std::string& text, const std::string& source) {
+    // The parser would keep the last of two equal keys; a document that gives a field twice is
+    // ambiguous, so it is refused at the second key, named by its place.
+    struct Level {
+        bool object;
+        std::set<std::string> keys;
+        std::string key;       // the key being read in an object
+        std::size_t items = 0; // the entries begun in an array
+    };
+    std::vector<Level> levels;
+    const auto placeOf = [&levels](const std::string& last) {
+        Place place;
+        for (std::size_t i = 0; i + 1 < levels.size(); ++i)
+            place /= levels[i].object ? Place() / levels[i].key : Place() / (levels[i].items - 1);
+        return place / last;
+    };
+    const auto beginEntry = [&levels] {
+        if (!levels.empty() && !levels.back().object)
+            ++levels.back().items;
+    };
+    const Document::parser_callback_t checkKeys = [&](int, nlohmann::json::parse_event_t event,
+                                                      Document& parsed) {
+        using Event = nlohmann::json::parse_event_t;
+        switch (event) {
+        case Event::object_start:
+        case Event::array_start:
+            beginEntry();
+            levels.push_back({event == Event::object_start, {}, {}, 0});
+            break;
+        case Event::object_end:
+        case Event::array_end:
+            levels.pop_back();
+            break;
+        case Event::key: {
+            const std::string key = parsed.get<std::string>();
+            if (!levels.back().keys.insert(key).second)
+                refuse(placeOf(key), "la clave aparece dos veces");
+            levels.back().key = key;
+            break;
+        }
+        case Event::value:
+            beginEntry();
+            break;
+        }
+        return true;
+    };
     try {
-        return Document::parse(text);
+        return Document::parse(text, checkKeys);
     } catch (const nlohmann::json::parse_error& e) {
         // byte counts from 1 and points at the character that could not be read.
         const std::size_t at = std::min<std::size_t>(e.byte == 0 ? 0 : e.byte - 1, text.size());

@@ -4,50 +4,115 @@
 #include "Snapshot.h"
 #include "Transaction.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <random>
+#include <system_error>
 
 namespace dazu::cli {
 
 namespace {
 
+namespace fs = std::filesystem;
+
+// Far above any real configuration (two lists of 100,000 long names take a few megabytes), yet
+// a device or a runaway file is refused before it fills the memory.
+constexpr std::uintmax_t kLargestDocument = 256u * 1024 * 1024;
+
 [[noreturn]] void fileFailure(const char* what, const std::string& path) {
     throw Refusal(std::string(what) + " " + path + ": " + std::strerror(errno));
 }
 
-std::string readFile(const std::string& path) {
+[[noreturn]] void tooLarge(const std::string& path) {
+    throw Refusal("No se importa " + path + ": es mayor que " +
+                  std::to_string(kLargestDocument / (1024 * 1024)) +
+                  " MB, más que cualquier configuración");
+}
+
+std::string readDocument(const std::string& path) {
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    if (!error && fs::exists(status) && !fs::is_regular_file(status))
+        throw Refusal("No se importa " + path + ": no es un archivo normal");
+    if (!error && fs::exists(status) && fs::file_size(path, error) > kLargestDocument)
+        tooLarge(path);
     std::ifstream in(path, std::ios::binary);
     if (!in)
         fileFailure("No se puede abrir", path);
-    std::ostringstream text;
-    text << in.rdbuf();
+    // Read with a bound, whatever the file turned into since the check above.
+    std::string text;
+    char block[65536];
+    while (in.read(block, sizeof block) || in.gcount() > 0) {
+        text.append(block, static_cast<std::size_t>(in.gcount()));
+        if (text.size() > kLargestDocument)
+            tooLarge(path);
+    }
     if (in.bad())
         fileFailure("No se puede leer", path);
-    return text.str();
+    return text;
 }
 
-void writeFile(const std::string& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out)
-        fileFailure("No se puede crear", path);
-    out << text;
-    out.close();
-    if (!out)
-        fileFailure("No se puede escribir", path);
+// An existing target is replaced only when it is an earlier document: never the database,
+// a template or any other file that does not start as a JSON object.
+void refuseToReplace(const std::string& target, const std::string& databasePath) {
+    std::error_code error;
+    if (!fs::exists(target, error))
+        return;
+    if (fs::equivalent(target, databasePath, error))
+        throw Refusal("No se exporta sobre " + target + ": es la base de datos de configuración");
+    std::ifstream in(target, std::ios::binary);
+    char first = 0;
+    while (in.get(first) && std::isspace(static_cast<unsigned char>(first)))
+        ;
+    if (!fs::is_regular_file(target, error) || !in || first != '{')
+        throw Refusal("No se exporta sobre " + target +
+                      ": ya existe y no es un documento JSON de export");
+}
+
+// Written beside the target and renamed over it: a reader, or a full disk, sees the old
+// document or the new one, never a part of one.
+void writeWhole(const std::string& target, const std::string& text) {
+    std::random_device random;
+    const std::string temporary = target + ".tmp-" + std::to_string(random());
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        if (!out)
+            fileFailure("No se puede crear", temporary);
+        out << text;
+        out.close();
+        if (!out) {
+            const int reason = errno;
+            std::error_code ignored;
+            fs::remove(temporary, ignored);
+            errno = reason;
+            fileFailure("No se puede escribir", target);
+        }
+    }
+    std::error_code error;
+    fs::rename(temporary, target, error);
+    if (error) {
+        std::error_code ignored;
+        fs::remove(temporary, ignored);
+        throw Refusal("No se puede escribir " + target + ": " + error.message());
+    }
 }
 
 } // namespace
 
 void RunExport(const Invocation& call, Context& context) {
+    const std::string& target = call.operands[0];
     auto tables = config::OpenConfiguration(context.databasePath);
-    writeFile(call.operands[0], ToDocument(ReadSnapshot(tables)).dump(2) + "\n");
+    const std::string text = ToDocument(ReadSnapshot(tables)).dump(2) + "\n";
+    refuseToReplace(target, context.databasePath);
+    writeWhole(target, text);
 }
 
 void RunImport(const Invocation& call, Context& context) {
     const std::string& path = call.operands[0];
-    const Document document = ParseDocument(readFile(path), path);
+    const Document document = ParseDocument(readDocument(path), path);
     auto tables = config::OpenConfiguration(context.databasePath);
     config::Transaction transaction(tables.database);
     ImportDocument(document, tables);

@@ -44,8 +44,14 @@ int Run(const std::vector<std::string>& arguments, const std::string& ownFolder,
             out << CommandHelp(definition);
             return kSuccess;
         }
-        const std::filesystem::path folder(call.dir.value_or(ownFolder));
-        Context context{(folder / "DAZU.CFG").string(), out};
+        // Without --dir, the tool's own folder: never a relative one, which would be the
+        // current directory's DAZU.CFG and not the tool's.
+        if (!call.dir && (ownFolder.empty() || !std::filesystem::path(ownFolder).is_absolute()))
+            throw Refusal("No se puede saber la carpeta de dazucfg; indíquela con --dir");
+        std::string folder = call.dir.value_or(ownFolder);
+        if (!folder.empty() && folder.back() != std::filesystem::path::preferred_separator)
+            folder += static_cast<char>(std::filesystem::path::preferred_separator);
+        Context context{folder + "DAZU.CFG", out};
         definition.run(call, context);
         return kSuccess;
     } catch (const UsageError& e) {

@@ -2,6 +2,8 @@
 // exit statuses and default folder.
 #include "CliFixture.h"
 
+#include <cstdlib>
+#include <filesystem>
 #include <QProcess>
 #include <QTest>
 
@@ -81,6 +83,27 @@ private Q_SLOTS:
         QCOMPARE(dazucfg.exitCode(), status);
         QCOMPARE(QString::fromUtf8(dazucfg.readAllStandardOutput()), printed);
         QCOMPARE(dazucfg.readAllStandardError().isEmpty(), status == 0);
+    }
+
+    // In a folder whose name is not UTF-8 the program still finds its own DAZU.CFG, not the
+    // one of the current directory.
+    void programInFolderNotUtf8() {
+#ifdef _WIN32
+        QSKIP("Windows gives folder names as UTF-16, always convertible");
+#else
+        CliFolder own, current;
+        const std::string folder = own.path().toStdString() + "/carpeta\xF1\xFF";
+        QVERIFY(std::filesystem::create_directory(folder));
+        std::filesystem::copy_file(dazu::test::DistDirectory().toStdString() + "/dazucfg",
+                                   folder + "/dazucfg");
+        std::filesystem::copy_file(own.databasePath(), folder + "/DAZU.CFG");
+        const std::string command =
+            "cd '" + current.path().toStdString() + "' && '" + folder + "/dazucfg' set Puerto 8";
+        QCOMPARE(std::system(command.c_str()), 0);
+        QCOMPARE(dazu::test::SetupField(folder + "/DAZU.CFG", "Puerto"), dazu::config::Variant(8));
+        QCOMPARE(dazu::test::SetupField(current.databasePath(), "Puerto"),
+                 dazu::config::Variant(1));
+#endif
     }
 };
 
