@@ -68,7 +68,8 @@ public:
 
     // Chooses the index that orders the table and that Seek uses (table access only).
     void Index(std::string_view name);
-    // Comparison "=" with one key: makes the matching record current or sets NoMatch.
+    // Comparison "=" with one key: makes current the record holding the very bytes of the key,
+    // or else one equal to it under the letter-case rule of LetterCase.h, or sets NoMatch.
     void Seek(std::string_view comparison, const Variant& key);
     bool NoMatch() const { return noMatch_; }
 
