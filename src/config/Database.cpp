@@ -49,7 +49,7 @@ Database OpenDatabase(const std::string& path) {
     }
     // A damaged or hostile file must not run code from its schema.
     connection->exec("PRAGMA trusted_schema = OFF");
-    RegisterFoldedName(*connection);
+    RegisterSameName(*connection);
     VerifyDatabase(*connection);
     // A stored change must survive a power cut, not only a killed program. The file keeps the
     // rollback journal it is made with: a log (WAL) needs shared memory, which a network

@@ -60,20 +60,39 @@ void encode(char32_t point, std::string& out) {
     }
 }
 
-void foldedNameSql(sqlite3_context* context, int, sqlite3_value** arguments) {
-    if (sqlite3_value_type(arguments[0]) == SQLITE_NULL) {
-        sqlite3_result_null(context);
+// Whether name folds to exactly `folded`, stopping at the first letter that differs: a scan of
+// a long list compares most names by their first few bytes, without building their folding.
+bool foldsTo(std::string_view name, std::string_view folded) {
+    std::string letter;
+    std::size_t at = 0;
+    for (std::size_t i = 0; i < name.size();) {
+        const auto [point, length] = decode(name, i);
+        letter.clear();
+        if (length == 0) {
+            letter += name[i++];
+        } else {
+            encode(QChar::toCaseFolded(point), letter);
+            i += length;
+        }
+        if (folded.compare(at, letter.size(), letter) != 0)
+            return false;
+        at += letter.size();
+    }
+    return at == folded.size();
+}
+
+std::string_view textOf(sqlite3_value* value) {
+    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(value));
+    return {text ? text : "", static_cast<std::size_t>(sqlite3_value_bytes(value))};
+}
+
+void sameNameSql(sqlite3_context* context, int, sqlite3_value** arguments) {
+    if (sqlite3_value_type(arguments[0]) == SQLITE_NULL ||
+        sqlite3_value_type(arguments[1]) == SQLITE_NULL) {
+        sqlite3_result_int(context, 0);
         return;
     }
-    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(arguments[0]));
-    const int size = sqlite3_value_bytes(arguments[0]);
-    try {
-        const std::string folded = FoldedName({text, static_cast<std::size_t>(size)});
-        sqlite3_result_text(context, folded.data(), static_cast<int>(folded.size()),
-                            SQLITE_TRANSIENT);
-    } catch (const std::bad_alloc&) {
-        sqlite3_result_error_nomem(context);
-    }
+    sqlite3_result_int(context, foldsTo(textOf(arguments[0]), textOf(arguments[1])) ? 1 : 0);
 }
 
 } // namespace
@@ -93,8 +112,8 @@ std::string FoldedName(std::string_view name) {
     return folded;
 }
 
-void RegisterFoldedName(SQLite::Database& db) {
-    db.createFunction("dazu_folded", 1, true, nullptr, &foldedNameSql);
+void RegisterSameName(SQLite::Database& db) {
+    db.createFunction("dazu_same_name", 2, true, nullptr, &sameNameSql);
 }
 
 } // namespace dazu::config

@@ -16,8 +16,9 @@ namespace dazu::config {
 
 std::string FoldedName(std::string_view name);
 
-// Makes FoldedName available to SQL on this connection as dazu_folded(text). Queries only use
-// it: the schema never does, so any SQLite tool still reads and writes the file.
-void RegisterFoldedName(SQLite::Database& db);
+// Makes the rule available to SQL on this connection as dazu_same_name(name, folded), true
+// when name folds to the already folded text. Queries only use it: the schema never does, so
+// any SQLite tool still reads and writes the file.
+void RegisterSameName(SQLite::Database& db);
 
 } // namespace dazu::config

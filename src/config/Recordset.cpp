@@ -1,6 +1,7 @@
 #include "Recordset.h"
 
 #include "Error.h"
+#include "LetterCase.h"
 #include "Schema.h"
 
 #include <algorithm>
@@ -377,13 +378,15 @@ void Recordset::Seek(std::string_view comparison, const Variant& key) {
     const std::string queries[] = {
         select + field + " = ?1 COLLATE NOCASE AND " + field + " = ?1 LIMIT 1",
         nocaseDecides(text) ? select + field + " = ?1 COLLATE NOCASE LIMIT 1"
-                            : select + "dazu_folded(" + field + ") = dazu_folded(?1) LIMIT 1"};
+                            : select + "dazu_same_name(" + field + ", ?2) LIMIT 1"};
     page_.clear();
     noMatch_ = true;
     for (const std::string& sql : queries) {
         SQLite::Statement& seek = prepared(sql);
         StatementRun run(seek);
         seek.bind(1, text);
+        if (seek.getBindParameterCount() > 1)
+            seek.bind(2, FoldedName(text));
         if (seek.executeStep()) {
             page_.push_back(readRow(seek));
             noMatch_ = false;
