@@ -22,8 +22,6 @@ private Q_SLOTS:
                                       << Words({" C 1.txt", "a.txt", "b.txt"}) << none;
         QTest::newRow("add to pc-hh")
             << Words({"add", "pc-hh", "a.txt"}) << "" << ab << Words({"a.txt"});
-        QTest::newRow("duplicate")
-            << Words({"add", "hh-pc", "B.TXT"}) << "Entrada ya existe" << ab << none;
         QTest::newRow("after --") << Words({"add", "pc-hh", "--", "-x"}) << "" << ab
                                   << Words({"-x"});
         QTest::newRow("remove") << Words({"remove", "hh-pc", "A.TXT"}) << "" << Words({"b.txt"})
