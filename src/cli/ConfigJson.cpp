@@ -1,6 +1,7 @@
 #include "ConfigJson.h"
 
 #include "Failures.h"
+#include "LetterCase.h"
 #include "Lists.h"
 #include "Settings.h"
 #include "Snapshot.h"
@@ -26,37 +27,13 @@ using Place = Document::json_pointer;
     throw Refusal("No se importó nada: " + where + ": " + reason);
 }
 
-bool isUtf8(const std::string& text) {
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        std::size_t length = byte < 0x80                   ? 1
-                             : byte >= 0xC2 && byte < 0xE0 ? 2
-                             : byte >= 0xE0 && byte < 0xF0 ? 3
-                             : byte >= 0xF0 && byte < 0xF5 ? 4
-                                                           : 0;
-        if (length == 0 || i + length > text.size())
-            return false;
-        for (std::size_t k = 1; k < length; ++k)
-            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
-                return false;
-        const auto second = static_cast<unsigned char>(text[i + 1 < text.size() ? i + 1 : i]);
-        // No overlong forms, no UTF-16 surrogates, nothing above U+10FFFF.
-        if ((byte == 0xE0 && second < 0xA0) || (byte == 0xED && second > 0x9F) ||
-            (byte == 0xF0 && second < 0x90) || (byte == 0xF4 && second > 0x8F))
-            return false;
-        i += length;
-    }
-    return true;
-}
-
 constexpr char kBytesKey[] = "bytes";
 constexpr char kHexDigits[] = "0123456789abcdef";
 
 // JSON holds Unicode text only, so a stored text that is not UTF-8 (put there by another
 // program) travels as its bytes in hexadecimal, {"bytes": "61f1"}, and comes back the same.
 Document textToJson(const std::string& text) {
-    if (isUtf8(text))
+    if (config::IsUtf8(text))
         return text;
     std::string hex;
     for (const char c : text) {

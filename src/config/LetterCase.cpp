@@ -112,6 +112,16 @@ std::string FoldedName(std::string_view name) {
     return folded;
 }
 
+bool IsUtf8(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = decode(text, i).second;
+        if (length == 0)
+            return false;
+        i += length;
+    }
+    return true;
+}
+
 void RegisterSameName(SQLite::Database& db) {
     db.createFunction("dazu_same_name", 2, true, nullptr, &sameNameSql);
 }

@@ -16,6 +16,9 @@ namespace dazu::config {
 
 std::string FoldedName(std::string_view name);
 
+// Whether the text is well-formed UTF-8, as the rule decodes it.
+bool IsUtf8(std::string_view text);
+
 // Makes the rule available to SQL on this connection as dazu_same_name(name, folded), true
 // when name folds to the already folded text. Queries only use it: the schema never does, so
 // any SQLite tool still reads and writes the file.
