@@ -26,17 +26,20 @@ const std::vector<CommandSpec>& AllCommands() {
          2, 3, false, &RunFiles},
         {"export", "ARCHIVO.json", "guarda la configuración en JSON",
          "Escribe la configuración y las dos listas en ARCHIVO.json, con las claves Setup,\n"
-         "Files y FPCHH.\n",
+         "Files y FPCHH. Un texto que no es UTF-8 se escribe como {\"bytes\": \"hex\"}. Solo\n"
+         "reemplaza un documento anterior, entero o nada: nunca DAZU.CFG ni una plantilla.\n",
          1, 1, false, &RunExport},
         {"import", "ARCHIVO.json", "carga un documento JSON, todo o nada",
          "Carga un documento como el de export en un DAZU.CFG que ya existe. Los campos de\n"
          "Setup que el documento trae se guardan; cada lista que trae reemplaza a la\n"
          "guardada. Todo o nada: ante la primera entrada mala, que se indica por su lugar\n"
-         "en el documento (/Setup/Puerto, /Files/2), no se cambia nada.\n",
+         "en el documento (/Setup/Puerto, /Files/2), no se cambia nada. Una clave repetida\n"
+         "es una entrada mala; solo lee archivos normales de hasta 256 MB.\n",
          1, 1, false, &RunImport},
         {"check", "", "comprueba DAZU.CFG",
-         "Comprueba que DAZU.CFG es una base de datos de configuración de DAZU, con sus\n"
-         "tablas, campos e índices, y que pasa la comprobación de integridad de SQLite.\n",
+         "Comprueba que DAZU.CFG es una base de datos de configuración de DAZU, con\n"
+         "exactamente su esquema (tablas, campos, restricciones e índices; ningún disparador\n"
+         "ni vista), y que pasa la comprobación de integridad de SQLite.\n",
          0, 0, false, &RunCheck},
     };
     return commands;
