@@ -12,9 +12,11 @@ DAZU_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libsqlite3-dev libsqlite
 DAZU_TEST_PACKAGES=(xvfb xauth xdotool x11-utils jwm imagemagick fonts-dejavu-core
                     fonts-dejavu-extra fonts-liberation sqlite3 clang libclang-rt-14-dev time
                     exfatprogs exfat-fuse fuse3 dbus-daemon at-spi2-core python3-pyatspi)
-# The benchmark (bench/run): an X server to draw on, fonts, GNU time for peak memory, and
-# gnuplot for the picture.
-DAZU_BENCH_PACKAGES=(xvfb xauth fonts-dejavu-core time gnuplot-nox)
+# The benchmark (bench/run): an X server to draw on, fonts, GNU time for peak memory,
+# gnuplot for the picture, and a general SQLite editor as a peer, with the xcb headers of
+# the program that times it.
+DAZU_BENCH_PACKAGES=(xvfb xauth fonts-dejavu-core time gnuplot-nox sqlitebrowser pkg-config
+                     libxcb1-dev)
 
 dazu_install_packages() {
     local missing=() package
