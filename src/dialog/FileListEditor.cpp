@@ -1,27 +1,22 @@
 #include "FileListEditor.h"
 
 #include "FileList.h"
+#include "ListBox.h"
 #include "MsgBox.h"
 #include "SystemColor.h"
 
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
+#include <string>
 #include <utility>
 
 namespace dazu::dialog {
 
 namespace {
 constexpr qint16 kEnter = 13;
-
-// The index of the selected item, -1 when none is selected.
-int ListIndex(const QListWidget* list) {
-    const auto selected = list->selectedItems();
-    return selected.isEmpty() ? -1 : list->row(selected.front());
-}
 } // namespace
 
-FileListEditor::FileListEditor(QListWidget* list, QLineEdit* entry, QPushButton* addButton,
+FileListEditor::FileListEditor(ListBox* list, QLineEdit* entry, QPushButton* addButton,
                                config::Recordset& table, QString duplicateTitle)
     : list_(list)
     , entry_(entry)
@@ -45,10 +40,10 @@ void FileListEditor::keyPress(qint16 keyAscii) {
     if (keyAscii != kEnter)
         return;
     // The name goes on exactly as typed: untrimmed, in its own letter case, even empty.
-    const QString name = entry_->text();
-    if (config::AddFileName(table_, name.toStdString())) {
-        list_->addItem(name);
-        list_->repaint();
+    const std::string name = entry_->text().toStdString();
+    if (config::AddFileName(table_, name)) {
+        list_->names().append(name);
+        list_->refresh();
     } else {
         app::MsgBox(QStringLiteral("Entrada ya existe"), app::vbExclamation, duplicateTitle_);
     }
@@ -66,18 +61,19 @@ void FileListEditor::leaveAddMode() {
 }
 
 void FileListEditor::deleteSelected() {
-    const int index = ListIndex(list_);
+    const int index = list_->selectedRow();
     if (index == -1) {
         app::MsgBox(QStringLiteral("Seleccione un elemento para borrar"), app::vbInformation,
                     QStringLiteral("DAZU"));
         return;
     }
-    if (config::DeleteFileName(table_, list_->item(index)->text().toStdString()))
+    // The name is sought by the bytes its record holds, whether or not they are UTF-8 text.
+    if (config::DeleteFileName(table_, std::string(list_->names().bytes(index))))
         table_.MoveFirst();
     // A record already gone elsewhere leaves nothing to delete; its item goes all the same.
-    delete list_->takeItem(index);
+    list_->names().remove(index);
     list_->selectionModel()->clear();
-    list_->repaint();
+    list_->refresh();
 }
 
 } // namespace dazu::dialog

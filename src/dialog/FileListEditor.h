@@ -4,7 +4,6 @@
 #include <QtGlobal>
 
 class QLineEdit;
-class QListWidget;
 class QPushButton;
 
 namespace dazu::config {
@@ -13,13 +12,15 @@ class Recordset;
 
 namespace dazu::dialog {
 
+class ListBox;
+
 // One of the two list editors, over its own list box, entry box and "Agregar" button. Its
 // state is the enabled flag of its entry box: idle while the box is disabled, add mode while
 // it is enabled. Every change is stored in its table at once. A list gains an item only after
 // its record is stored, and a record is deleted before its item is removed.
 class FileListEditor {
 public:
-    FileListEditor(QListWidget* list, QLineEdit* entry, QPushButton* addButton,
+    FileListEditor(ListBox* list, QLineEdit* entry, QPushButton* addButton,
                    config::Recordset& table, QString duplicateTitle);
 
     void toggleAddMode();
@@ -29,7 +30,7 @@ public:
 private:
     void leaveAddMode();
 
-    QListWidget* list_;
+    ListBox* list_;
     QLineEdit* entry_;
     QPushButton* addButton_;
     config::Recordset& table_;

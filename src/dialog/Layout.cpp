@@ -1,6 +1,7 @@
 #include "Layout.h"
 
 #include "CheckBox.h"
+#include "ListBox.h"
 #include "SystemColor.h"
 #include "UpDown.h"
 
@@ -9,7 +10,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
 

@@ -9,7 +9,6 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QPushButton;
 class QTabWidget;
 class QWidget;
@@ -45,6 +44,7 @@ struct Twips {
 };
 
 class CheckBox;
+class ListBox;
 class UpDown;
 
 // The window's controls, one member per control, named as the control's object name.
@@ -80,13 +80,13 @@ struct WindowControls {
     QComboBox* cmbvelocidad;
     // Tab 2, "Archivos"
     QGroupBox* Frame3;
-    QListWidget* List1;
+    ListBox* List1;
     CheckBox* chkborrarhornet;
     QPushButton* cmmagregar;
     QPushButton* cmmborrar;
     QLineEdit* txtfile;
     QGroupBox* Frame4;
-    QListWidget* List2;
+    ListBox* List2;
     CheckBox* chkborrarhornet2;
     QPushButton* cmmagregar2;
     QPushButton* cmmborrar2;
@@ -102,7 +102,7 @@ template <> struct KindOf<QLabel>      { static constexpr ControlKind value = Co
 template <> struct KindOf<CheckBox>    { static constexpr ControlKind value = ControlKind::CheckBox; };
 template <> struct KindOf<QLineEdit>   { static constexpr ControlKind value = ControlKind::TextBox; };
 template <> struct KindOf<QComboBox>   { static constexpr ControlKind value = ControlKind::ComboBox; };
-template <> struct KindOf<QListWidget> { static constexpr ControlKind value = ControlKind::ListBox; };
+template <> struct KindOf<ListBox>     { static constexpr ControlKind value = ControlKind::ListBox; };
 template <> struct KindOf<QPushButton> { static constexpr ControlKind value = ControlKind::CommandButton; };
 template <> struct KindOf<UpDown>      { static constexpr ControlKind value = ControlKind::UpDown; };
 // clang-format on

@@ -2,6 +2,7 @@
 
 #include "CheckBox.h"
 #include "Layout.h"
+#include "ListBox.h"
 #include "PagePlacement.h"
 #include "SystemColor.h"
 #include "UpDown.h"
@@ -13,7 +14,6 @@
 #include <QHash>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
 #include <vector>
@@ -66,15 +66,6 @@ QWidget* createTextBox(const ControlSpec& definition, QWidget* container) {
     return box;
 }
 
-QWidget* createListBox(QWidget* container) {
-    auto* list = new QListWidget(container);
-    list->setSelectionMode(QAbstractItemView::SingleSelection);
-    // Every item is one line of text in one font: with uniform sizes the view measures one
-    // item instead of all of them, so a list of many names lays out and changes at once.
-    list->setUniformItemSizes(true);
-    return list;
-}
-
 // Enter presses a button only while it has the focus; no button answers Enter elsewhere.
 QWidget* createCommandButton(const ControlSpec& definition, QWidget* container) {
     auto* button = new QPushButton(text(definition.caption), container);
@@ -97,7 +88,7 @@ QWidget* create(const ControlSpec& definition, QWidget* container) {
     case ControlKind::ComboBox:
         return createComboBox(definition, container);
     case ControlKind::ListBox:
-        return createListBox(container);
+        return new ListBox(container);
     case ControlKind::CommandButton:
         return createCommandButton(definition, container);
     case ControlKind::UpDown:

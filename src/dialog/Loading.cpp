@@ -5,6 +5,7 @@
 #include "CheckBox.h"
 #include "Error.h"
 #include "FileList.h"
+#include "ListBox.h"
 #include "SettingsMapping.h"
 #include "setup.h"
 #include "SystemColor.h"
@@ -16,7 +17,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <stdexcept>
@@ -50,12 +50,9 @@ quint32 captionColour(bool textBoxEnabled) {
 }
 
 // The names of a list table in the order of its index "FILE", appended to the list box.
-void fillList(Recordset& table, QListWidget* list) {
+void fillList(Recordset& table, dazu::dialog::ListBox* list) {
     table.Index("FILE");
-    QStringList names;
-    for (const std::string& name : dazu::config::FileNames(table))
-        names << QString::fromStdString(name);
-    list->addItems(names);
+    list->names().setNames(dazu::config::FileNames(table));
 }
 
 // Filling an empty box makes its first choice current; the stored value, just shown, is the

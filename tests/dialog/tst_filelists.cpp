@@ -1,10 +1,11 @@
 // Both list editors store every addition and deletion at once, in their own table.
+#include "ListRows.h"
 #include "SystemColor.h"
 #include "WindowFixture.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -22,12 +23,9 @@ struct Editor {
 const Editor kEditors[] = {{"List1", "txtfile", "cmmagregar", "cmmborrar", "Files", "Vozu Rodari"},
                            {"List2", "txtfile2", "cmmagregar2", "cmmborrar2", "FPCHH", "DAZU"}};
 
-QStringList items(const QListWidget* list) {
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out << list->item(i)->text();
-    return out;
-}
+using dazu::test::ClickRow;
+using dazu::test::SelectedRows;
+using dazu::test::ShownRows;
 
 } // namespace
 
@@ -37,7 +35,7 @@ class tst_FileLists : public QObject {
     WindowFixture* f = nullptr;
     const Editor* e = nullptr;
 
-    QListWidget* list() const { return f->control<QListWidget>(e->list); }
+    QAbstractItemView* list() const { return f->control<QAbstractItemView>(e->list); }
     QLineEdit* entry() const { return f->control<QLineEdit>(e->entry); }
     QPushButton* addButton() const { return f->control<QPushButton>(e->add); }
     QStringList stored() const { return dazu::test::ListNames(f->folder.databasePath(), e->table); }
@@ -103,7 +101,7 @@ private Q_SLOTS:
         openWith(fixture);
         add(name);
         QVERIFY(fixture.messages.isEmpty());
-        QCOMPARE(items(list()), (QStringList{QStringLiteral("aaa.txt"), name}));
+        QCOMPARE(ShownRows(*list()), (QStringList{QStringLiteral("aaa.txt"), name}));
         QVERIFY(stored().contains(name));
         verifyIdle();
     }
@@ -119,7 +117,7 @@ private Q_SLOTS:
             fixture.messages,
             QStringList{
                 QStringLiteral("%1|48|Entrada ya existe").arg(QLatin1String(e->duplicateTitle))});
-        QCOMPARE(items(list()), QStringList{QStringLiteral("uno.txt")});
+        QCOMPARE(ShownRows(*list()), QStringList{QStringLiteral("uno.txt")});
         QCOMPARE(stored(), QStringList{QStringLiteral("uno.txt")});
         verifyIdle();
         add(QStringLiteral("dos.txt")); // idle again: the next name goes in at once
@@ -146,13 +144,13 @@ private Q_SLOTS:
         fixture.window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(fixture.window.get()));
         fixture.control<QTabWidget>("SSTab1")->setCurrentIndex(2);
-        list()->setCurrentRow(0); // what "&Borrar" would delete
+        ClickRow(*list(), 0); // what "&Borrar" would delete
         add(name);
         const QStringList names = stored();
         QCOMPARE(QApplication::focusWidget(), addButton());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCOMPARE(stored(), names);
-        QVERIFY(items(list()).contains(QStringLiteral("uno.txt")));
+        QVERIFY(ShownRows(*list()).contains(QStringLiteral("uno.txt")));
         QVERIFY(entry()->isEnabled());
         QCOMPARE(QApplication::focusWidget(), entry());
     }
@@ -171,11 +169,12 @@ private Q_SLOTS:
         QCOMPARE(fixture.messages,
                  QStringList{QStringLiteral("DAZU|64|Seleccione un elemento para borrar")});
 
-        list()->setCurrentRow(1);
+        ClickRow(*list(), 1);
         QTest::mouseClick(remove, Qt::LeftButton);
         QCOMPARE(stored(), (QStringList{QStringLiteral("a.txt"), QStringLiteral("c.txt")}));
-        QCOMPARE(items(list()), (QStringList{QStringLiteral("a.txt"), QStringLiteral("c.txt")}));
-        QVERIFY(list()->selectedItems().isEmpty());
+        QCOMPARE(ShownRows(*list()),
+                 (QStringList{QStringLiteral("a.txt"), QStringLiteral("c.txt")}));
+        QVERIFY(SelectedRows(*list()).isEmpty());
 
         // A record already deleted elsewhere: the item goes, without a message.
         {
@@ -185,17 +184,81 @@ private Q_SLOTS:
             table.Seek("=", "a.txt");
             table.Delete();
         }
-        list()->setCurrentRow(0);
+        ClickRow(*list(), 0);
         QTest::mouseClick(remove, Qt::LeftButton);
-        QCOMPARE(items(list()), QStringList{QStringLiteral("c.txt")});
+        QCOMPARE(ShownRows(*list()), QStringList{QStringLiteral("c.txt")});
         QCOMPARE(fixture.messages.size(), 1);
 
-        list()->setCurrentRow(0); // the last one: the table ends empty, and takes names again
+        ClickRow(*list(), 0); // the last one: the table ends empty, and takes names again
         QTest::mouseClick(remove, Qt::LeftButton);
         QVERIFY(stored().isEmpty());
         add(QStringLiteral("d.txt"));
         QCOMPARE(stored(), QStringList{QStringLiteral("d.txt")});
         QVERIFY(!fixture.failed());
+    }
+
+    // A name another program stored in bytes that are not UTF-8 shows with replacement
+    // characters, and "&Borrar" still finds and deletes its record.
+    void aNameInAnyBytesIsDeleted_data() { editorColumn(); }
+    void aNameInAnyBytesIsDeleted() {
+        WindowFixture fixture;
+        fixture.addName(kEditors[0].table, "caf\xe9.txt"); // Latin-1, not UTF-8
+        fixture.addName(kEditors[1].table, "caf\xe9.txt");
+        openWith(fixture);
+        QCOMPARE(ShownRows(*list()), QStringList{QStringLiteral("caf\uFFFD.txt")});
+        ClickRow(*list(), 0);
+        QTest::mouseClick(f->control<QPushButton>(e->remove), Qt::LeftButton);
+        QVERIFY(ShownRows(*list()).isEmpty());
+        QVERIFY(stored().isEmpty());
+        QVERIFY(fixture.messages.isEmpty());
+    }
+
+    // The keys move the one selected row, and the list scrolls to keep it in sight.
+    void keyboardAndMouseSelectOneRow_data() {
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<int>("selected");
+        QTest::newRow("down") << QList<int>{Qt::Key_Down, Qt::Key_Down} << 7;
+        QTest::newRow("up") << QList<int>{Qt::Key_Up} << 4;
+        QTest::newRow("end") << QList<int>{Qt::Key_End} << 59;
+        QTest::newRow("end, home") << QList<int>{Qt::Key_End, Qt::Key_Home} << 0;
+        QTest::newRow("past the end") << QList<int>{Qt::Key_End, Qt::Key_Down} << 59;
+        QTest::newRow("left and right stay") << QList<int>{Qt::Key_Left, Qt::Key_Right} << 5;
+        QTest::newRow("page down, page up") << QList<int>{Qt::Key_PageDown, Qt::Key_PageUp} << 5;
+    }
+    void keyboardAndMouseSelectOneRow() {
+        QFETCH(QList<int>, keys);
+        QFETCH(int, selected);
+        WindowFixture fixture;
+        for (int i = 0; i < 60; ++i)
+            fixture.addName("Files",
+                            qPrintable(QStringLiteral("n%1.txt").arg(i, 2, 10, QLatin1Char('0'))));
+        fixture.load();
+        auto* names = fixture.control<QAbstractItemView>("List1");
+        fixture.control<QTabWidget>("SSTab1")->setCurrentIndex(2);
+        ClickRow(*names, 5);
+        QCOMPARE(SelectedRows(*names), QList<int>{5});
+        for (int key : keys)
+            QTest::keyClick(names, Qt::Key(key));
+        QCOMPARE(SelectedRows(*names), QList<int>{selected});
+        const QModelIndex shown = names->model()->index(selected, 0);
+        QVERIFY(names->viewport()->rect().contains(names->visualRect(shown)));
+        QCOMPARE(names->indexAt(names->visualRect(shown).center()), shown);
+    }
+
+    // A screen reader meets a list whose items read as the names.
+    void aScreenReaderReadsTheNames() {
+        WindowFixture fixture;
+        fixture.addName("FPCHH", "uno.txt");
+        fixture.addName("FPCHH", "dos.txt");
+        fixture.load();
+        QAccessibleInterface* list =
+            QAccessible::queryAccessibleInterface(fixture.control<QAbstractItemView>("List2"));
+        QVERIFY(list);
+        QCOMPARE(list->role(), QAccessible::List);
+        QCOMPARE(list->childCount(), 2);
+        QCOMPARE(list->child(0)->role(), QAccessible::ListItem);
+        QCOMPARE(list->child(0)->text(QAccessible::Name), QStringLiteral("dos.txt"));
+        QCOMPARE(list->child(1)->text(QAccessible::Name), QStringLiteral("uno.txt"));
     }
 
     void theEditorsAreIndependent() {

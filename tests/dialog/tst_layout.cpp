@@ -8,6 +8,7 @@
 #include "UpDown.h"
 
 #include <algorithm>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,7 +16,6 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
@@ -114,9 +114,9 @@ private Q_SLOTS:
             QVERIFY(combo->isEditable());
             QCOMPARE(combo->count(), 0);
         }
-        if (auto* list = qobject_cast<QListWidget*>(control)) {
+        if (auto* list = qobject_cast<QAbstractItemView*>(control)) {
             QCOMPARE(list->selectionMode(), QAbstractItemView::SingleSelection);
-            QCOMPARE(list->count(), 0);
+            QCOMPARE(list->model()->rowCount(), 0);
         }
         if (auto* spinner = qobject_cast<UpDown*>(control))
             QCOMPARE(spinner->value(), 0);

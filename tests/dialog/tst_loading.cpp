@@ -1,14 +1,15 @@
 // Loading fills every control from the settings row and both lists, with the dependent
 // controls in line with the loaded values.
 #include "ControlByName.h"
+#include "ListRows.h"
 #include "SystemColor.h"
 #include "UpDown.h"
 #include "WindowFixture.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QTabWidget>
 #include <QTest>
 
@@ -42,11 +43,8 @@ QString aspectOf(const setup& window, const QString& name, const QString& aspect
         return aspect == QLatin1String("items") ? items.join(QLatin1Char(','))
                                                 : combo->currentText();
     }
-    if (auto* list = qobject_cast<QListWidget*>(control)) {
-        for (int i = 0; i < list->count(); ++i)
-            items << list->item(i)->text();
-        return items.join(QLatin1Char(','));
-    }
+    if (auto* list = qobject_cast<QAbstractItemView*>(control))
+        return dazu::test::ShownRows(*list).join(QLatin1Char(','));
     return QStringLiteral("<unreadable %1>").arg(name);
 }
 

@@ -1,10 +1,11 @@
 #include "WindowUser.h"
 
 #include "ControlByName.h"
+#include "ListRows.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <utility>
@@ -56,10 +57,11 @@ void AddName(const setup& window, const FileList& list, const QString& name) {
 }
 
 bool DeleteName(const setup& window, const FileList& list, const QString& name) {
-    auto* names = dazu::test::Control<QListWidget>(window, list.controls.list);
-    for (int row = 0; row < names->count(); ++row) {
-        if (names->item(row)->text() == name) {
-            names->setCurrentRow(row);
+    auto* names = dazu::test::Control<QAbstractItemView>(window, list.controls.list);
+    const QStringList shown = ShownRows(*names);
+    for (int row = 0; row < shown.size(); ++row) {
+        if (shown[row] == name) {
+            ClickRow(*names, row);
             QTest::mouseClick(dazu::test::Control<QPushButton>(window, list.controls.deleteButton),
                               Qt::LeftButton);
             return true;
@@ -73,11 +75,7 @@ void Accept(const setup& window) {
 }
 
 QStringList ListedNames(const setup& window, const FileList& list) {
-    const auto* names = dazu::test::Control<QListWidget>(window, list.controls.list);
-    QStringList listed;
-    for (int row = 0; row < names->count(); ++row)
-        listed << names->item(row)->text();
-    return listed;
+    return ShownRows(*dazu::test::Control<QAbstractItemView>(window, list.controls.list));
 }
 
 } // namespace dazu::test
