@@ -6,8 +6,7 @@ namespace dazu::config {
 
 std::vector<std::string> FileNames(Recordset& list) {
     std::vector<std::string> names;
-    for (list.MoveFirst(); !list.Eof(); list.MoveNext())
-        names.push_back(list.Fields("FILE").Value().toText());
+    list.ForEachText("FILE", [&names](std::string_view name) { names.emplace_back(name); });
     return names;
 }
 

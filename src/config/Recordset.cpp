@@ -186,6 +186,22 @@ void Recordset::fetchPage(const Row* after) {
     hasCurrent_ = !eof_;
 }
 
+void Recordset::ForEachText(std::string_view field,
+                            const std::function<void(std::string_view)>& visit) {
+    const std::size_t column = columnOf(field);
+    SQLite::Statement& query =
+        prepared("SELECT " + SqlName(table_->fields[column].name) + " FROM " +
+                 SqlName(table_->name) + " ORDER BY " + orderKey());
+    StatementRun run(query);
+    while (query.executeStep()) {
+        const SQLite::Column value = query.getColumn(0);
+        if (value.isNull())
+            Variant().toText(); // refused as a Null read as text is everywhere: it throws
+        const char* text = value.getText();
+        visit(std::string_view(text, static_cast<std::size_t>(value.getBytes())));
+    }
+}
+
 std::int64_t Recordset::RecordCount() const {
     SQLite::Statement& count = prepared("SELECT count(*) FROM " + SqlName(table_->name));
     StatementRun run(count);
