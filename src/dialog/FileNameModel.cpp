@@ -1,5 +1,7 @@
 #include "FileNameModel.h"
 
+#include <stdexcept>
+
 namespace dazu::dialog {
 
 int FileNameModel::rowCount(const QModelIndex& parent) const {
@@ -21,7 +23,10 @@ std::string_view FileNameModel::bytes(int row) const {
 }
 
 void FileNameModel::store(std::string_view name) {
-    spans_.push_back({buffer_.size(), name.size()});
+    if (name.size() > UINT32_MAX - buffer_.size())
+        throw std::length_error("Los nombres de la lista ocupan más de 4 GiB");
+    spans_.push_back(
+        {static_cast<std::uint32_t>(buffer_.size()), static_cast<std::uint32_t>(name.size())});
     buffer_.append(name);
 }
 

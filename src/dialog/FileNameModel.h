@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <QAbstractListModel>
 #include <string>
 #include <string_view>
@@ -21,16 +22,19 @@ public:
     // The bytes of the name in that row, valid until the next change of the list.
     std::string_view bytes(int row) const;
 
-    // Replaces every name at once, for the list's first filling.
+    // Replaces every name at once, for the list's first filling. The names of one list take
+    // at most 4 GiB together (std::length_error beyond).
     void setNames(const std::vector<std::string>& names);
     // One name as the new last row.
     void append(std::string_view name);
     void remove(int row);
 
 private:
+    // Eight bytes a name: removing a row moves the positions after it, the only part of an
+    // edit that grows with the list.
     struct Span {
-        std::size_t offset;
-        std::size_t length;
+        std::uint32_t offset;
+        std::uint32_t length;
     };
     void store(std::string_view name);
 
