@@ -7,6 +7,7 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QStyle>
+#include <vector>
 
 namespace dazu::dialog {
 
@@ -92,14 +93,26 @@ QFont fittingSize(const QFont& face, const QStyle& style) {
 } // namespace
 
 QFont FittingDialogFont(const QFont& platformFont, const QStyle& style) {
-    QFont best = fittingSize(platformFont, style);
+    // Each face or size tried costs a font to load, the largest part of the window's start:
+    // the platform's face is measured once at its own size, and a narrower face first at the
+    // design's size, where the first one that fits is the answer. Only where none reaches
+    // the design's size are the sizes below it searched.
+    if (smallestRoomRatio(platformFont, style) >= 1)
+        return platformFont;
+    const qreal designSize = qMin(kDesignPointSize, QFontInfo(platformFont).pointSizeF());
+    std::vector<QFont> narrower;
     for (const char* family : kNarrowerFaces) {
-        if (QFontInfo(best).pointSizeF() >= kDesignPointSize)
-            break;
         QFont face = platformFont;
         face.setFamily(QString::fromLatin1(family));
+        face.setPointSizeF(designSize);
         if (QFontInfo(face).family() != QLatin1String(family))
             continue; // not installed: the font database gave another face
+        if (smallestRoomRatio(face, style) >= 1)
+            return face;
+        narrower.push_back(face);
+    }
+    QFont best = fittingSize(platformFont, style);
+    for (const QFont& face : narrower) {
         const QFont fitted = fittingSize(face, style);
         if (QFontInfo(fitted).pointSizeF() > QFontInfo(best).pointSizeF())
             best = fitted;
