@@ -24,8 +24,8 @@ bool followCheckBox(const QCheckBox* checkBox, std::initializer_list<QWidget*> t
         textBox->setEnabled(checkBox->checkState() != Qt::Unchecked);
     const bool enabled = (*textBoxes.begin())->isEnabled();
     for (QWidget* caption : captions)
-        dazu::dialog::SetForeColor(caption, enabled ? dazu::dialog::COLOR_MENUTEXT
-                                                    : dazu::dialog::COLOR_INACTIVECAPTION);
+        dazu::dialog::SetForeColor(caption, enabled ? dazu::dialog::MenuTextColor
+                                                    : dazu::dialog::InactiveCaptionColor);
     return enabled;
 }
 

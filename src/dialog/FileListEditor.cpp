@@ -27,11 +27,11 @@ FileListEditor::FileListEditor(ListBox* list, QLineEdit* entry, QPushButton* add
 void FileListEditor::toggleAddMode() {
     if (entry_->isEnabled()) {
         entry_->setEnabled(false);
-        SetBackColor(entry_, COLOR_BTNFACE);
+        SetBackColor(entry_, ButtonFaceColor);
         return;
     }
     entry_->setEnabled(true);
-    SetBackColor(entry_, COLOR_WINDOW);
+    SetBackColor(entry_, WindowColor);
     entry_->setFocus();
     addButton_->setEnabled(false);
 }

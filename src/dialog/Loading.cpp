@@ -46,7 +46,7 @@ int toWhole32(const QString& text) {
 }
 
 quint32 captionColour(bool textBoxEnabled) {
-    return textBoxEnabled ? dazu::dialog::COLOR_MENUTEXT : dazu::dialog::COLOR_INACTIVECAPTION;
+    return textBoxEnabled ? dazu::dialog::MenuTextColor : dazu::dialog::InactiveCaptionColor;
 }
 
 // The names of a list table in the order of its index "FILE", appended to the list box.

@@ -10,17 +10,17 @@ namespace dazu::dialog {
 
 QColor SystemColorValue(quint32 reference, const QPalette& palette, QPalette::ColorRole ownRole) {
     switch (reference) {
-    case COLOR_INACTIVECAPTION:
+    case InactiveCaptionColor:
         // Dimmed text derived from the text colour: unlike the disabled role of a hand-made
         // palette it always stands out from the background.
         return palette.color(QPalette::Active, QPalette::PlaceholderText);
-    case COLOR_WINDOW:
+    case WindowColor:
         return palette.color(QPalette::Active, QPalette::Base);
-    case COLOR_MENUTEXT:
-    case COLOR_WINDOWTEXT:
+    case MenuTextColor:
+    case WindowTextColor:
         return palette.color(QPalette::Active,
                              ownRole == QPalette::Text ? QPalette::Text : QPalette::WindowText);
-    case COLOR_BTNFACE:
+    case ButtonFaceColor:
         return palette.color(QPalette::Active, QPalette::Button);
     default:
         return palette.color(QPalette::Active, ownRole);

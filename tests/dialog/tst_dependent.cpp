@@ -94,7 +94,7 @@ private Q_SLOTS:
                          QStringLiteral("kept ") + name);
             for (const QString& name : each(captions))
                 QCOMPARE(ForeColor(dazu::test::Control(*window, name)),
-                         checked ? quint32(COLOR_MENUTEXT) : quint32(COLOR_INACTIVECAPTION));
+                         checked ? quint32(MenuTextColor) : quint32(InactiveCaptionColor));
             QVERIFY(check->isEnabled());
             QVERIFY(dazu::test::Control<QCheckBox>(*window, "chkborrarfiletoappend")->isChecked());
         };

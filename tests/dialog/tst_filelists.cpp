@@ -51,7 +51,7 @@ class tst_FileLists : public QObject {
         QVERIFY(!entry()->isEnabled());
         QVERIFY(entry()->text().isEmpty());
         QVERIFY(addButton()->isEnabled());
-        QCOMPARE(dazu::dialog::BackColor(entry()), quint32{dazu::dialog::COLOR_BTNFACE});
+        QCOMPARE(dazu::dialog::BackColor(entry()), quint32{dazu::dialog::ButtonFaceColor});
     }
 
     void editorColumn() {
@@ -75,7 +75,7 @@ private Q_SLOTS:
         QTest::mouseClick(addButton(), Qt::LeftButton);
         QVERIFY(entry()->isEnabled());
         QVERIFY(!addButton()->isEnabled());
-        QCOMPARE(dazu::dialog::BackColor(entry()), quint32{dazu::dialog::COLOR_WINDOW});
+        QCOMPARE(dazu::dialog::BackColor(entry()), quint32{dazu::dialog::WindowColor});
         QTest::keyClick(entry(), Qt::Key_Escape); // only Enter leaves add mode
         QVERIFY(entry()->isEnabled());
     }

@@ -48,8 +48,8 @@ QString aspectOf(const setup& window, const QString& name, const QString& aspect
     return QStringLiteral("<unreadable %1>").arg(name);
 }
 
-const QString kGrey = QString::number(dazu::dialog::COLOR_INACTIVECAPTION, 16);
-const QString kMenuText = QString::number(dazu::dialog::COLOR_MENUTEXT, 16);
+const QString kGrey = QString::number(dazu::dialog::InactiveCaptionColor, 16);
+const QString kMenuText = QString::number(dazu::dialog::MenuTextColor, 16);
 
 } // namespace
 
