@@ -4,7 +4,6 @@
 #include "ModFiles.h"
 #include "Platform.h"
 
-#include <QDir>
 #include <stdexcept>
 
 namespace dazu::app {
@@ -16,7 +15,7 @@ QString inDirectory(const QString& directory, const char* name) {
 } // namespace
 
 OpenedConfiguration RunStartup(const QString& applicationDirectory) {
-    if (!QDir::setCurrent(applicationDirectory))
+    if (!files::MakeCurrentDirectory(applicationDirectory))
         throw std::runtime_error(
             (QStringLiteral("No se puede usar el directorio ") + applicationDirectory)
                 .toStdString());

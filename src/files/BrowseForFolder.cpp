@@ -2,8 +2,6 @@
 #include "ModFiles.h"
 
 #include <QDir>
-#include <QFileDialog>
-#include <QStandardPaths>
 
 namespace dazu::files {
 
@@ -17,22 +15,7 @@ FolderChooser& currentChooser() {
     return chooser;
 }
 
-// Where the tree of all folders starts: the desktop on Windows, the root elsewhere.
-QUrl topOfFolderTree() {
-#ifdef Q_OS_WIN
-    return QUrl::fromLocalFile(QStandardPaths::writableLocation(QStandardPaths::DesktopLocation));
-#else
-    return QUrl::fromLocalFile(QDir::rootPath());
-#endif
-}
-
 } // namespace
-
-QUrl ChooseFolderWithDialog(const QString& title) {
-    // No supported schemes named: places without a file-system path may be chosen too.
-    return QFileDialog::getExistingDirectoryUrl(nullptr, title, topOfFolderTree(),
-                                                QFileDialog::ShowDirsOnly);
-}
 
 FolderChooser SetFolderChooser(FolderChooser chooser) {
     FolderChooser previous = std::move(currentChooser());

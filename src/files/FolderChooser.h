@@ -12,7 +12,8 @@ namespace dazu::files {
 // when the user cancelled.
 using FolderChooser = std::function<QUrl(const QString& title)>;
 
-// Qt's folder dialog: no owner, opened at the top of the folder tree, any folder selectable.
+// The system's folder picker (the shell's on Windows, Qt's dialog elsewhere): no owner, opened
+// at the top of the folder tree, any item selectable.
 QUrl ChooseFolderWithDialog(const QString& title);
 
 // Puts a chooser in place of the current one and returns that one; an empty chooser puts

@@ -13,6 +13,10 @@ QChar PathSeparator();
 // The directory of the running executable, in native form, without a trailing separator.
 QString ApplicationDirectory();
 
+// Makes directory the current directory of the process; where paths have drive letters, the
+// current drive stays as it was. False when that is not possible.
+bool MakeCurrentDirectory(const QString& directory);
+
 // True for an existing normal file, also through a symbolic link. Directories, devices,
 // pipes, sockets and hidden or system files are not normal files. Never throws.
 bool IsNormalFile(const QString& path) noexcept;

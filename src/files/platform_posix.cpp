@@ -5,6 +5,7 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <stdexcept>
@@ -17,6 +18,10 @@ namespace dazu::files {
 
 QChar PathSeparator() {
     return QLatin1Char('/');
+}
+
+bool MakeCurrentDirectory(const QString& directory) {
+    return QDir::setCurrent(directory);
 }
 
 // Linux has no hidden attribute: a name that begins with a dot is the hidden file here.
