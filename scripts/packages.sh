@@ -17,6 +17,14 @@ DAZU_TEST_PACKAGES=(xvfb xauth xdotool x11-utils jwm imagemagick fonts-dejavu-co
 # the program that times it.
 DAZU_BENCH_PACKAGES=(xvfb xauth fonts-dejavu-core time gnuplot-nox sqlitebrowser pkg-config
                      libxcb1-dev)
+# The Windows build (scripts/windows): the mingw-w64 cross compiler; dpkg-dev for
+# `apt-get source` (Qt, SQLite and SQLiteCpp are built from Debian's sources) and tcl, which
+# makes SQLite's single-file source; zip for the portable archive; Wine, Xvfb and xdotool to
+# run the programs and their tests.
+DAZU_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64 dpkg-dev tcl zip wine wine64 xvfb xauth xdotool
+                       fonts-dejavu-core)
+# The quick check that the Windows sources still compile (scripts/test).
+DAZU_WINDOWS_CHECK_PACKAGES=(g++-mingw-w64-x86-64)
 
 dazu_install_packages() {
     local missing=() package
@@ -33,8 +41,10 @@ dazu_install_packages() {
         sudo=(sudo)
     fi
     echo "Installing Debian packages: ${missing[*]}"
-    "${sudo[@]}" apt-get update -qq
+    # Another installation running at the same time is waited for, not failed on.
+    "${sudo[@]}" apt-get update -qq -o DPkg::Lock::Timeout=900
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+        -o DPkg::Lock::Timeout=900 \
         "${missing[@]}" </dev/null
 }
 
