@@ -1,6 +1,7 @@
 // The shipped program, started in a copy of the portable folder, installs its files.
 #include "TestSupport.h"
 
+#include <QDir>
 #include <QProcess>
 #include <QTest>
 
@@ -14,7 +15,7 @@ private Q_SLOTS:
         AppFolder folder(AppFolder::CopyOfDist);
         QProcess dazu;
         dazu.setWorkingDirectory(QDir::rootPath()); // the program must not rely on it
-        dazu.start(folder.file(QStringLiteral("dazu")), {});
+        dazu.start(folder.file(dazu::test::ProgramFile("dazu")), {});
         QVERIFY(dazu.waitForStarted());
 
         // The default row is the last step before the window shows.
@@ -40,7 +41,7 @@ private Q_SLOTS:
         QVERIFY(folder.read(QStringLiteral("DudodeZI410.bat")).contains("rem"));
         QVERIFY(folder.read(QStringLiteral("DudodeZI410.bat")).endsWith("\r\n"));
         QCOMPARE(dazu::test::SetupField(folder.databasePath(), "pathdest"),
-                 dazu::config::Variant(folder.path().toStdString()));
+                 dazu::config::Variant(QDir::toNativeSeparators(folder.path()).toStdString()));
     }
 };
 

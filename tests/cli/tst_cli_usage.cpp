@@ -73,11 +73,12 @@ private Q_SLOTS:
         QFETCH(int, status);
         QFETCH(QString, printed);
         CliFolder folder;
-        QVERIFY(QFile::copy(dazu::test::DistDirectory() + QStringLiteral("/dazucfg"),
-                            folder.file(QStringLiteral("dazucfg"))));
+        const QString program = dazu::test::ProgramFile("dazucfg");
+        QVERIFY(QFile::copy(dazu::test::DistDirectory() + QLatin1Char('/') + program,
+                            folder.file(program)));
         QProcess dazucfg;
         dazucfg.setWorkingDirectory(QDir::rootPath());
-        dazucfg.start(folder.file(QStringLiteral("dazucfg")), arguments);
+        dazucfg.start(folder.file(program), arguments);
         QVERIFY(dazucfg.waitForFinished(30000));
         QCOMPARE(dazucfg.exitStatus(), QProcess::NormalExit);
         QCOMPARE(dazucfg.exitCode(), status);

@@ -10,6 +10,10 @@ QString DistDirectory() {
     return QStringLiteral(DAZU_DIST_DIR);
 }
 
+QString ProgramFile(const char* name) {
+    return QLatin1String(name) + QStringLiteral(DAZU_EXECUTABLE_SUFFIX);
+}
+
 AppFolder::AppFolder(Contents contents, const QString& parent)
     : dir_((parent.isEmpty() ? QDir::tempPath() : parent) + QStringLiteral("/dazu-XXXXXX")) {
     if (!dir_.isValid())

@@ -10,6 +10,8 @@ namespace dazu::test {
 
 // The portable folder the build produced.
 QString DistDirectory();
+// The file name of one of the shipped programs ("dazu", "dazucfg") on this platform.
+QString ProgramFile(const char* name);
 
 // A fresh application folder: empty, or holding a copy of the portable folder; in the
 // temporary folder, or inside the given one.
