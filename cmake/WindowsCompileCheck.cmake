@@ -1,8 +1,8 @@
 # Compiles the sources for Windows with mingw-w64 as far as a syntax check goes, so that the
 # Windows-only files cannot rot unseen where no Qt for Windows is at hand: the host's Qt
 # headers stand in for it. Each file gets the flags its target has in this build (from
-# compile_commands.json); a file this build does not compile borrows them from a file of the
-# same folder.
+# compile_commands.json); a file this build does not compile borrows them from the file of
+# the same folder with the most. The compilers run a few at a time, one per processor.
 #
 # cmake -DCOMPILER=... -DMOC=... -DSOURCE_DIR=... -DBUILD_DIR=... -DHEADERS=... -P this file
 #   HEADERS: a folder that makes the host's SQLite, SQLiteCpp and nlohmann-json headers
@@ -17,8 +17,11 @@ foreach(i RANGE ${last})
     string(MAKE_C_IDENTIFIER "${file}" file_key)
     string(MAKE_C_IDENTIFIER "${folder}" folder_key)
     set(command_of_${file_key} "${command}")
-    if(NOT DEFINED command_in_${folder_key})
+    # The fullest command of a folder (most include folders) lends its flags.
+    string(LENGTH "${command}" length)
+    if(NOT DEFINED command_in_${folder_key} OR length GREATER longest_in_${folder_key})
         set(command_in_${folder_key} "${command}")
+        set(longest_in_${folder_key} ${length})
     endif()
 endforeach()
 
@@ -29,6 +32,22 @@ file(GLOB_RECURSE windows_tests ${SOURCE_DIR}/tests/*[Ww]indows*.cpp)
 list(FILTER sources EXCLUDE REGEX "[Pp]osix[^/]*$")
 list(APPEND sources ${windows_tests})
 
+# Runs the compilers of the batch at the same time (execute_process runs its commands side by
+# side, as a pipeline whose data no compiler reads or writes).
+macro(run_batch)
+    if(batch_files)
+        execute_process(${batch} RESULTS_VARIABLE results)
+        foreach(checked_file result IN ZIP_LISTS batch_files results)
+            if(NOT result EQUAL 0)
+                list(APPEND failed ${checked_file})
+            endif()
+        endforeach()
+    endif()
+    set(batch)
+    set(batch_files)
+endmacro()
+
+cmake_host_system_information(RESULT JOBS QUERY NUMBER_OF_LOGICAL_CORES)
 set(work ${BUILD_DIR}/windows-compile-check)
 file(REMOVE_RECURSE ${work})
 file(MAKE_DIRECTORY ${work})
@@ -75,13 +94,15 @@ foreach(file IN LISTS sources)
             continue()
         endif()
     endif()
-    execute_process(COMMAND ${COMPILER} -fsyntax-only ${flags} -I${work} -idirafter ${HEADERS}
-                            ${file}
-                    RESULT_VARIABLE result)
-    if(NOT result EQUAL 0)
-        list(APPEND failed ${file})
+    list(APPEND batch_files ${file})
+    list(APPEND batch COMMAND ${COMPILER} -fsyntax-only ${flags} -I${work} -idirafter ${HEADERS}
+                       ${file})
+    list(LENGTH batch_files batch_size)
+    if(batch_size EQUAL JOBS)
+        run_batch()
     endif()
 endforeach()
+run_batch()
 list(LENGTH sources checked)
 if(failed)
     string(REPLACE ";" "\n  " failed "${failed}")

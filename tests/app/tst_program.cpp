@@ -41,7 +41,7 @@ private Q_SLOTS:
         QVERIFY(folder.read(QStringLiteral("DudodeZI410.bat")).contains("rem"));
         QVERIFY(folder.read(QStringLiteral("DudodeZI410.bat")).endsWith("\r\n"));
         QCOMPARE(dazu::test::SetupField(folder.databasePath(), "pathdest"),
-                 dazu::config::Variant(QDir::toNativeSeparators(folder.path()).toStdString()));
+                 dazu::config::Variant(dazu::test::ProgramPath(folder.path()).toStdString()));
     }
 };
 

@@ -160,10 +160,12 @@ private Q_SLOTS:
             return;
         const QByteArray dbTemplate = folder.read(QStringLiteral("DefDAZU.CFG"));
 
+        // The program names its folder in the system's own form.
+        const QString directory = QDir::toNativeSeparators(folder.path());
         try {
-            const auto opened = dazu::app::RunStartup(folder.path());
-            QCOMPARE(QDir::currentPath(), folder.path());
-            QCOMPARE(opened.databasePath, folder.file(kDatabase));
+            const auto opened = dazu::app::RunStartup(directory);
+            QCOMPARE(dazu::test::CurrentDirectoryFor(folder.path()), folder.path());
+            QCOMPARE(opened.databasePath, QDir::toNativeSeparators(folder.file(kDatabase)));
         } catch (const std::exception& e) {
             QDir::setCurrent(QDir::tempPath());
             QFAIL(e.what());
@@ -189,7 +191,7 @@ private Q_SLOTS:
         QCOMPARE(dazu::test::ListNames(folder.databasePath(), "Files"), names);
         // The copied database got its one default row; the template stays empty.
         QCOMPARE(dazu::test::SetupField(folder.databasePath(), "pathdest"),
-                 dazu::config::Variant(folder.path().toStdString()));
+                 dazu::config::Variant(directory.toStdString()));
         QCOMPARE(dazu::config::OpenConfiguration(folder.databasePath()).Setup.RecordCount(), 1);
         QCOMPARE(folder.read(QStringLiteral("DefDAZU.CFG")), dbTemplate);
     }

@@ -1,5 +1,6 @@
 #include "DazuRun.h"
 
+#include "TestSupport.h"
 #include "Tool.h"
 #include "XServer.h"
 
@@ -12,7 +13,13 @@ namespace dazu::e2e {
 
 DazuRun::DazuRun(const XServer& server, const QString& applicationFolder)
     : desktop_(server.desktop()) {
-    process_.setProgram(QDir(applicationFolder).filePath(QStringLiteral("dazu")));
+    const QString program = QDir(applicationFolder).filePath(test::ProgramFile("dazu"));
+    if (test::UnderWine()) {
+        process_.setProgram(qEnvironmentVariable("DAZU_TEST_WINDOWS_LAUNCHER"));
+        process_.setArguments({program});
+    } else {
+        process_.setProgram(program);
+    }
     process_.setProcessEnvironment(server.environment());
     process_.setWorkingDirectory(QDir::rootPath()); // the program must find its folder itself
     process_.setProcessChannelMode(QProcess::MergedChannels);

@@ -29,7 +29,7 @@ private Q_SLOTS:
             QCOMPARE(folder.read(batch), folder.read(QStringLiteral("Def") + batch));
         E2E_VERIFY(StoredSettingsRow(folder.file(QStringLiteral("DAZU.CFG")))); // exactly one row
         QCOMPARE(dazu::test::SetupField(folder.databasePath(), "pathdest"),
-                 dazu::config::Variant(folder.path().toStdString()));
+                 dazu::config::Variant(dazu::test::ProgramPath(folder.path()).toStdString()));
     }
 
     void windowOpensCentredWithItsClientArea() {

@@ -2,16 +2,39 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
 
 namespace dazu::test {
 
+bool UnderWine() {
+    return qEnvironmentVariableIsSet("DAZU_TEST_WINDOWS_LAUNCHER");
+}
+
 QString DistDirectory() {
-    return QStringLiteral(DAZU_DIST_DIR);
+    return UnderWine() ? qEnvironmentVariable("DAZU_TEST_WINDOWS_DIST")
+                       : QStringLiteral(DAZU_DIST_DIR);
 }
 
 QString ProgramFile(const char* name) {
-    return QLatin1String(name) + QStringLiteral(DAZU_EXECUTABLE_SUFFIX);
+    return QLatin1String(name) +
+           (UnderWine() ? QStringLiteral(".exe") : QStringLiteral(DAZU_EXECUTABLE_SUFFIX));
+}
+
+QString CurrentDirectoryFor(const QString& path) {
+#ifdef Q_OS_WIN
+    const QString relative = path.left(2); // "D:" alone names drive D:'s current directory
+#else
+    Q_UNUSED(path);
+    const QString relative = QStringLiteral(".");
+#endif
+    return QFileInfo(relative).absoluteFilePath();
+}
+
+QString ProgramPath(const QString& path) {
+    if (!UnderWine())
+        return QDir::toNativeSeparators(path);
+    return QStringLiteral("Z:") + QString(path).replace(QLatin1Char('/'), QLatin1Char('\\'));
 }
 
 AppFolder::AppFolder(Contents contents, const QString& parent)

@@ -8,10 +8,19 @@
 
 namespace dazu::test {
 
-// The portable folder the build produced.
+// The programs under test are this build's, or, for the end-to-end scenarios under Wine,
+// those of the Windows build: DAZU_TEST_WINDOWS_DIST names its portable folder and
+// DAZU_TEST_WINDOWS_LAUNCHER the program that starts them (scripts/win/wine-run).
+bool UnderWine();
+// The portable folder of the programs under test.
 QString DistDirectory();
-// The file name of one of the shipped programs ("dazu", "dazucfg") on this platform.
+// The file name of one of the shipped programs ("dazu", "dazucfg") under test.
 QString ProgramFile(const char* name);
+// The current directory that a relative path on the drive of `path` starts from: the
+// process's own, or on Windows, where each drive keeps one, that of the path's drive.
+QString CurrentDirectoryFor(const QString& path);
+// A path as the program under test names it: Wine shows the Linux root as drive Z:.
+QString ProgramPath(const QString& path);
 
 // A fresh application folder: empty, or holding a copy of the portable folder; in the
 // temporary folder, or inside the given one.
