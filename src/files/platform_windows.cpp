@@ -1,6 +1,5 @@
 #include "Platform.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <stdexcept>
 #include <utility>
@@ -50,9 +49,13 @@ public:
     ~Handle() { close(); }
     bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
     HANDLE get() const { return handle_; }
+    void reset(HANDLE handle) {
+        close();
+        handle_ = handle;
+    }
     bool close() {
-        return std::exchange(handle_, INVALID_HANDLE_VALUE) == INVALID_HANDLE_VALUE ||
-               CloseHandle(handle_) != 0;
+        const HANDLE handle = std::exchange(handle_, INVALID_HANDLE_VALUE);
+        return handle == INVALID_HANDLE_VALUE || CloseHandle(handle) != 0;
     }
 
 private:
@@ -99,49 +102,135 @@ bool IsNormalFile(const QString& path) noexcept {
     }
 }
 
+namespace {
+
+// The copy in progress, removed unless it was published.
+struct Temporary {
+    std::wstring path;
+    bool published = false;
+    ~Temporary() {
+        if (!path.empty() && !published)
+            DeleteFileW(path.c_str());
+    }
+};
+
+// A copy cut short (the program killed, the power cut) leaves its temporary file behind. The
+// caller holds the installation lock, so no living copy of this target is in progress.
+void removeLeftovers(const std::wstring& destination) {
+    const std::wstring folder = destination.substr(0, destination.find_last_of(L"\\/") + 1);
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((destination + L".partial-*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do
+        DeleteFileW((folder + found.cFileName).c_str());
+    while (FindNextFileW(search, &found));
+    FindClose(search);
+}
+
+// The undo journal or log that a database engine kept beside an earlier file of this name
+// belongs to a file that is gone; left there, it would be applied to the new copy.
+void removeStaleCompanions(const std::wstring& destination) {
+    for (const wchar_t* suffix : {L"-journal", L"-wal", L"-shm"})
+        DeleteFileW((destination + suffix).c_str());
+}
+
+// Every instance that installs a file locks a byte of its template far past its end (reading
+// is not hindered), so only one copies at a time; the system gives the lock up when a process
+// dies. Another instance holds it only while it copies a small file: a program that keeps it
+// longer must not hold the start up for ever.
+bool lockWithin(HANDLE file, int milliseconds) {
+    for (int waited = 0;; waited += 10) {
+        OVERLAPPED range{};
+        range.Offset = 0xFFFFFFFE;
+        range.OffsetHigh = 0x7FFFFFFF;
+        if (LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &range))
+            return true;
+        if (GetLastError() != ERROR_LOCK_VIOLATION || waited >= milliseconds)
+            return false;
+        Sleep(10);
+    }
+}
+
+} // namespace
+
 void FileCopy(const QString& source, const QString& destination) {
+    const QString cannotRead = QStringLiteral("No se puede leer");
+    const QString cannotCreate = QStringLiteral("No se puede crear");
+    const QString cannotWrite = QStringLiteral("No se puede escribir");
     std::wstring from, to;
     if (!toSystemPath(source, from))
-        throwSystemError(QStringLiteral("No se puede leer"), source, ERROR_INVALID_NAME);
+        throwSystemError(cannotRead, source, ERROR_INVALID_NAME);
     if (!toSystemPath(destination, to))
-        throwSystemError(QStringLiteral("No se puede crear"), destination, ERROR_INVALID_NAME);
-    // The copy is written under a temporary name and renamed into place at the end, so a
-    // copy cut short never leaves a partial file under the destination's name.
-    const std::wstring temporary =
-        to + L".partial-" + std::to_wstring(QCoreApplication::applicationPid());
+        throwSystemError(cannotCreate, destination, ERROR_INVALID_NAME);
 
     Handle in(CreateFileW(from.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                           FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!in.valid())
-        throwSystemError(QStringLiteral("No se puede leer"), source, GetLastError());
-    Handle out(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                           FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!out.valid())
-        throwSystemError(QStringLiteral("No se puede crear"), destination, GetLastError());
+        throwSystemError(cannotRead, source, GetLastError());
+    // Only a file on a disk is copied: a device or a pipe in the template's place could hold
+    // the start up.
+    if (GetFileType(in.get()) != FILE_TYPE_DISK)
+        throw std::runtime_error(
+            (cannotRead + QLatin1Char(' ') + source + QStringLiteral(": no es un archivo normal"))
+                .toStdString());
 
-    const auto fail = [&](const QString& what, const QString& path) {
-        const DWORD error = GetLastError();
-        out.close();
-        DeleteFileW(temporary.c_str());
-        throwSystemError(what, path, error);
-    };
+    // Where the file system has no locks, the copy still never replaces a file, by the
+    // exclusive rename below.
+    const bool locked = lockWithin(in.get(), 10000);
+    if (!locked && GetLastError() == ERROR_LOCK_VIOLATION)
+        throwSystemError(cannotCreate, destination, ERROR_LOCK_VIOLATION);
+    const DWORD existing = GetFileAttributesW(to.c_str());
+    if (existing != INVALID_FILE_ATTRIBUTES) {
+        if (!(existing & FILE_ATTRIBUTE_DIRECTORY))
+            return; // another instance installed it meanwhile: that copy counts
+        throwSystemError(cannotCreate, destination, ERROR_ALREADY_EXISTS);
+    }
+    if (locked)
+        removeLeftovers(to);
+
+    // Written under a temporary name and renamed into place at the end, so a copy cut short
+    // never leaves a partial file under the destination's name. A new file is writable
+    // whatever the template's attributes.
+    Temporary temporary;
+    const std::wstring stem = to + L".partial-" + std::to_wstring(GetCurrentProcessId());
+    Handle out(INVALID_HANDLE_VALUE);
+    for (int attempt = 0; !out.valid(); ++attempt) {
+        const std::wstring name = attempt ? stem + L'-' + std::to_wstring(attempt) : stem;
+        out.reset(CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (out.valid())
+            temporary.path = name;
+        else if (GetLastError() != ERROR_FILE_EXISTS || attempt == 100)
+            throwSystemError(cannotCreate, destination, GetLastError());
+    }
+
     char buffer[1 << 16];
     for (;;) {
         DWORD read = 0;
         if (!ReadFile(in.get(), buffer, sizeof buffer, &read, nullptr))
-            fail(QStringLiteral("No se puede leer"), source);
+            throwSystemError(cannotRead, source, GetLastError());
         if (read == 0)
             break;
         DWORD written = 0;
         if (!WriteFile(out.get(), buffer, read, &written, nullptr) || written != read)
-            fail(QStringLiteral("No se puede escribir"), destination);
+            throwSystemError(cannotWrite, destination, GetLastError());
     }
     if (!FlushFileBuffers(out.get()) || !out.close())
-        fail(QStringLiteral("No se puede escribir"), destination);
-    // Without MOVEFILE_REPLACE_EXISTING the rename refuses an existing file: whatever
-    // appeared meanwhile is kept.
-    if (!MoveFileExW(temporary.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH))
-        fail(QStringLiteral("No se puede crear"), destination);
+        throwSystemError(cannotWrite, destination, GetLastError());
+
+    removeStaleCompanions(to);
+    // Without MOVEFILE_REPLACE_EXISTING the rename refuses an existing file; write-through
+    // makes the new name itself survive a power cut.
+    if (!MoveFileExW(temporary.path.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH)) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS) {
+            if (!(GetFileAttributesW(to.c_str()) & FILE_ATTRIBUTE_DIRECTORY))
+                return; // another instance installed it meanwhile: that copy counts
+        }
+        throwSystemError(cannotCreate, destination, error);
+    }
+    temporary.published = true;
 }
 
 } // namespace dazu::files
