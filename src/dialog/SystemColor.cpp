@@ -36,7 +36,8 @@ void applyReferences(QWidget* control) {
     control->setPalette(palette); // no change event when nothing changed, so no loop
 }
 
-// Resolves a control's references again whenever the colour scheme or its palette changes.
+// Resolves a control's references again whenever it is drawn and whenever the colour scheme
+// or its palette changes.
 class ReferenceKeeper : public QObject {
 public:
     explicit ReferenceKeeper(QWidget* control)
@@ -50,6 +51,9 @@ protected:
         case QEvent::ApplicationPaletteChange:
         case QEvent::PaletteChange:
         case QEvent::StyleChange:
+        // A change of a system colour that no palette role follows reaches only the window,
+        // which is then drawn again: the control resolves its references as it is drawn.
+        case QEvent::Paint:
             applyReferences(static_cast<QWidget*>(watched));
             break;
         default:
