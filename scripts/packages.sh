@@ -21,8 +21,8 @@ DAZU_BENCH_PACKAGES=(xvfb xauth fonts-dejavu-core time gnuplot-nox sqlitebrowser
 # `apt-get source` (Qt, SQLite and SQLiteCpp are built from Debian's sources) and tcl, which
 # makes SQLite's single-file source; zip for the portable archive; Wine, Xvfb and xdotool to
 # run the programs and their tests.
-DAZU_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64 dpkg-dev tcl zip wine wine64 xvfb xauth xdotool
-                       fonts-dejavu-core)
+DAZU_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64 dpkg-dev tcl zip unzip wine wine64 xvfb xauth
+                       xdotool fonts-dejavu-core)
 # The quick check that the Windows sources still compile (scripts/test).
 DAZU_WINDOWS_CHECK_PACKAGES=(g++-mingw-w64-x86-64)
 
