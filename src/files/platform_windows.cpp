@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <stdexcept>
+#include <string_view>
 #include <utility>
 #include <windows.h>
 
@@ -88,6 +89,12 @@ bool IsNormalFile(const QString& path) noexcept {
     try {
         std::wstring name;
         if (!toSystemPath(path, name))
+            return false;
+        // The system completes a device name ("NUL", "COM1", also in a folder or with an
+        // extension) to the device namespace, "\\.\NUL": a device is no file.
+        wchar_t full[MAX_PATH];
+        const DWORD length = GetFullPathNameW(name.c_str(), MAX_PATH, full, nullptr);
+        if (length >= 4 && length < MAX_PATH && std::wstring_view(full, 4) == L"\\\\.\\")
             return false;
         // A drive that is not ready answers with an error, not with a box asking for a disk.
         const UINT previousMode = SetErrorMode(SEM_FAILCRITICALERRORS);
