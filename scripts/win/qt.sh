@@ -2,8 +2,8 @@
 # into a cache folder outside the tree and reused while its version and options are unchanged.
 
 # A static Core, Gui, Widgets, Test and the Windows platform plugin; nothing the program does
-# not use. Debian's source drops the tablet third-party code, and the Windows plugin fails to
-# link DirectWrite 3 without Direct2D.
+# not use. Debian's source drops the tablet third-party code; the Windows plugin fails to link
+# DirectWrite 3 without Direct2D, and to compile dynamic OpenGL without OpenGL.
 DAZU_QT_OPTIONS=(
     -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=OFF
     -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF
@@ -11,7 +11,7 @@ DAZU_QT_OPTIONS=(
     -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF -DFEATURE_opengl=OFF
     -DFEATURE_printsupport=OFF -DFEATURE_xml=OFF -DFEATURE_concurrent=OFF
     -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF -DFEATURE_tabletevent=OFF
-    -DFEATURE_direct2d=OFF -DFEATURE_directwrite3=OFF
+    -DFEATURE_direct2d=OFF -DFEATURE_directwrite3=OFF -DFEATURE_dynamicgl=OFF
 )
 
 # Prints the folder of the Qt for Windows, building it first if the cache has none for this
