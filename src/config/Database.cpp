@@ -1,13 +1,23 @@
 #include "Database.h"
 
+#include "BusyTimeout.h"
 #include "Error.h"
 #include "LetterCase.h"
 #include "Schema.h"
 
+#include <atomic>
 #include <SQLiteCpp/Database.h>
 #include <SQLiteCpp/Statement.h>
 
 namespace dazu::config {
+
+namespace {
+std::atomic<int> busyTimeoutMs{kBusyTimeoutMs};
+}
+
+void SetBusyTimeoutMs(int milliseconds) {
+    busyTimeoutMs = milliseconds;
+}
 
 Database::Database(std::shared_ptr<SQLite::Database> connection)
     : connection_(std::move(connection)) {}
@@ -43,7 +53,7 @@ Database OpenDatabase(const std::string& path) {
         // Read and write, never create: a missing file is a failure, not a new database.
         // One thread uses a connection, so the engine need not lock it for every column read.
         connection = std::make_shared<SQLite::Database>(
-            path, SQLite::OPEN_READWRITE | SQLite::OPEN_NOMUTEX, kBusyTimeoutMs);
+            path, SQLite::OPEN_READWRITE | SQLite::OPEN_NOMUTEX, busyTimeoutMs.load());
     } catch (const std::exception& e) {
         throw Error(std::string(e.what()) + ": " + path);
     }
