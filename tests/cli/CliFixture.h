@@ -1,6 +1,5 @@
 #pragma once
 
-#include "DefaultRow.h"
 #include "Run.h"
 #include "TestSupport.h"
 
@@ -27,11 +26,7 @@ struct CliResult {
 // An application folder whose DAZU.CFG holds the default row, as after DAZU's first start.
 class CliFolder : public AppFolder {
 public:
-    CliFolder() {
-        createDatabase();
-        auto tables = config::OpenConfiguration(databasePath());
-        config::WriteDefaultRow(tables, path().toStdString());
-    }
+    CliFolder() { seed(); }
 
     // Runs the tool in-process on this folder's DAZU.CFG.
     CliResult run(const QStringList& arguments) const {
@@ -47,22 +42,6 @@ public:
         std::ostringstream out, err;
         const int status = cli::Run(words, "/sin/carpeta/propia", out, err);
         return {status, QString::fromStdString(out.str()), QString::fromStdString(err.str())};
-    }
-
-    void addNames(const char* table, const QStringList& names) const {
-        std::vector<std::string> bytes;
-        for (const QString& name : names)
-            bytes.push_back(name.toStdString());
-        addNames(table, bytes);
-    }
-    void addNames(const char* table, const std::vector<std::string>& names) const {
-        auto db = config::OpenDatabase(databasePath());
-        auto list = db.OpenRecordset(table);
-        for (const std::string& name : names) {
-            list.AddNew();
-            list.Fields("FILE").SetValue(name);
-            list.Update();
-        }
     }
 
     // Everything stored, as the tool's own JSON, to compare whole configurations.

@@ -10,11 +10,6 @@
 using dazu::config::Variant;
 
 namespace {
-int columnOf(const QString& field) {
-    const auto& table = dazu::config::SetupTable();
-    return static_cast<int>(dazu::config::FindField(table, field.toStdString()) -
-                            table.fields.data());
-}
 const char* textBoxOf(const QString& field) {
     return field == QLatin1String("programapc") ? "Txtprogramapc" : "txtprogramatm";
 }
@@ -75,8 +70,8 @@ private Q_SLOTS:
             f.store(qPrintable(field), meanwhile);
         if (!typed.isNull())
             f.control<QLineEdit>(textBoxOf(field))->setText(typed);
-        QStringList expected = f.storedRow();
-        expected[columnOf(field)] = WindowFixture::rowText(after);
+        const QStringList expected =
+            dazu::test::WithChanges(f.storedRow(), {{field.toStdString(), after}});
 
         QTest::mouseClick(f.control<QPushButton>("cmdsetup"), Qt::LeftButton);
 

@@ -156,8 +156,4 @@ Outcome<int> SettingsWindow::closeWith(const QString& keys) const {
     return run_->waitForExit();
 }
 
-Outcome<QString> SettingsWindow::screenshot(const QString& name) const {
-    return desktop_.screenshotOf(id_, name);
-}
-
 } // namespace dazu::e2e

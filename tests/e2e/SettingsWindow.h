@@ -44,8 +44,6 @@ public:
     // Presses the keys that close the window ("alt+a", "alt+c") and waits for the program to
     // end; gives its exit status.
     Outcome<int> closeWith(const QString& keys) const;
-    // Saves the window alone, with its frame where a window manager draws one.
-    Outcome<QString> screenshot(const QString& name) const;
 
 private:
     SettingsWindow(DazuRun& run, WindowId id, QRect clientArea, QList<QPoint> tabHeaders);

@@ -1,15 +1,46 @@
 #include "TestSupport.h"
 
+#include "DefaultRow.h"
+#include "Schema.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTest>
+#include <string_view>
+#include <type_traits>
 
 namespace dazu::test {
 
 bool UnderWine() {
     return qEnvironmentVariableIsSet("DAZU_TEST_WINDOWS_LAUNCHER");
 }
+
+namespace {
+
+QString Describe(const config::Variant& value) {
+    return value.visit([](const auto& held) {
+        using Held = std::decay_t<decltype(held)>;
+        if constexpr (std::is_same_v<Held, config::Variant::Null>)
+            return QStringLiteral("Null");
+        else if constexpr (std::is_same_v<Held, bool>)
+            return held ? QStringLiteral("True") : QStringLiteral("False");
+        else if constexpr (std::is_same_v<Held, std::int64_t>)
+            return QString::number(held);
+        else
+            // Each byte one character, so that bytes which are not UTF-8 compare exactly.
+            return QLatin1Char('"') +
+                   QString::fromLatin1(held.data(), static_cast<qsizetype>(held.size())) +
+                   QLatin1Char('"');
+    });
+}
+
+QString Reading(std::string_view field, const config::Variant& value) {
+    return QString::fromUtf8(field.data(), static_cast<qsizetype>(field.size())) +
+           QStringLiteral(" = ") + Describe(value);
+}
+
+} // namespace
 
 QString DistDirectory() {
     return UnderWine() ? qEnvironmentVariable("DAZU_TEST_WINDOWS_DIST")
@@ -73,6 +104,39 @@ void AppFolder::createDatabase(const QString& name) const {
     config::CreateDatabase(file(name).toStdString());
 }
 
+void AppFolder::seed(const SettingsChanges& changes) const {
+    const QString database = file(QStringLiteral("DAZU.CFG"));
+    if (!QFile::exists(database) && !QFile::copy(file(QStringLiteral("DefDAZU.CFG")), database))
+        createDatabase();
+    auto tables = config::OpenConfiguration(databasePath());
+    config::WriteDefaultRow(tables, path().toStdString());
+    if (changes.empty())
+        return;
+    tables.Setup.MoveFirst();
+    tables.Setup.Edit();
+    for (const auto& [field, value] : changes)
+        tables.Setup.Fields(field).SetValue(value);
+    tables.Setup.Update();
+}
+
+void AppFolder::addNames(const std::string& table, const QStringList& names) const {
+    std::vector<std::string> bytes;
+    for (const QString& name : names)
+        bytes.push_back(name.toStdString());
+    addNames(table, bytes);
+}
+
+void AppFolder::addNames(const std::string& table, const std::vector<std::string>& names) const {
+    if (!exists(QStringLiteral("DAZU.CFG")))
+        seed();
+    auto list = config::OpenDatabase(databasePath()).OpenRecordset(table);
+    for (const std::string& name : names) {
+        list.AddNew();
+        list.Fields("FILE").SetValue(name);
+        list.Update();
+    }
+}
+
 config::Variant SetupField(const std::string& databasePath, const std::string& field) {
     auto tables = config::OpenConfiguration(databasePath);
     tables.Setup.MoveFirst();
@@ -87,6 +151,25 @@ QStringList ListNames(const std::string& databasePath, const std::string& table)
     for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
         names << QString::fromStdString(rs.Fields("FILE").Value().toText());
     return names;
+}
+
+QStringList StoredRow(const std::string& databasePath) {
+    auto tables = config::OpenConfiguration(databasePath);
+    tables.Setup.MoveFirst();
+    QStringList row;
+    for (const config::FieldSpec& field : config::SetupTable().fields)
+        row << Reading(field.name, tables.Setup.Fields(field.name).Value());
+    return row;
+}
+
+QStringList WithChanges(QStringList row, const SettingsChanges& changes) {
+    for (const auto& [field, value] : changes) {
+        const QString name = QString::fromStdString(field) + QStringLiteral(" = ");
+        for (QString& reading : row)
+            if (reading.startsWith(name))
+                reading = Reading(field, value);
+    }
+    return row;
 }
 
 } // namespace dazu::test

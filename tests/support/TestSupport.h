@@ -4,9 +4,16 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace dazu::test {
+
+// Fields of the settings row with the values a test gives them.
+using SettingsChanges = std::vector<std::pair<std::string, config::Variant>>;
 
 // The programs under test are this build's, or, for the end-to-end scenarios under Wine,
 // those of the Windows build: DAZU_TEST_WINDOWS_DIST names its portable folder and
@@ -36,6 +43,14 @@ public:
     void write(const QString& name, const QByteArray& bytes) const;
     // Puts a database with the schema and empty tables at the given name.
     void createDatabase(const QString& name = QStringLiteral("DAZU.CFG")) const;
+    // The one way tests give a folder its stored settings: DAZU.CFG as after the first start
+    // (the shipped template, or an empty database where the folder has none, with the default
+    // row), with these fields changed.
+    void seed(const SettingsChanges& changes = {}) const;
+    // Adds names to a file list (table Files or FPCHH), seeding the folder first if needed.
+    void addNames(const std::string& table, const QStringList& names) const;
+    // The same with names as stored bytes, which need not be UTF-8.
+    void addNames(const std::string& table, const std::vector<std::string>& names) const;
 
 private:
     QTemporaryDir dir_;
@@ -45,5 +60,10 @@ private:
 config::Variant SetupField(const std::string& databasePath, const std::string& field);
 // The FILE values of a list table in index order.
 QStringList ListNames(const std::string& databasePath, const std::string& table);
+// Every field of the first settings row as "name = value", in the schema's order, so that two
+// readings compare field by field and a difference names its field.
+QStringList StoredRow(const std::string& databasePath);
+// A reading of the row with some fields changed, to compare with a later reading.
+QStringList WithChanges(QStringList row, const SettingsChanges& changes);
 
 } // namespace dazu::test

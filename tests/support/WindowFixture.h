@@ -3,9 +3,9 @@
 #include "ControlByName.h"
 #include "FailurePath.h"
 #include "MsgBox.h"
-#include "Schema.h"
 #include "setup.h"
 #include "TestSupport.h"
+#include "WindowUser.h"
 
 #include <algorithm>
 #include <memory>
@@ -33,50 +33,30 @@ struct WindowFixture {
     WindowFixture(const WindowFixture&) = delete;
     WindowFixture& operator=(const WindowFixture&) = delete;
 
-    // Runs the start-up sequence once without the window, so the test can change the row.
+    // What a test stores before the window loads, through the one seeding of TestSupport.
     dazu::config::Configuration database() {
         if (!folder.exists(QStringLiteral("DAZU.CFG")))
-            dazu::app::RunStartup(folder.path());
+            folder.seed();
         return dazu::config::OpenConfiguration(folder.databasePath());
     }
     void store(const char* field, const dazu::config::Variant& value) {
-        auto tables = database();
-        tables.Setup.MoveFirst();
-        tables.Setup.Edit();
-        tables.Setup.Fields(field).SetValue(value);
-        tables.Setup.Update();
+        folder.seed({{field, value}});
     }
     void addName(const char* table, const char* name) {
-        auto tables = database();
-        auto& rs = std::string_view(table) == "Files" ? tables.Files : tables.FPCHH;
-        rs.AddNew();
-        rs.Fields("FILE").SetValue(name);
-        rs.Update();
+        folder.addNames(table, {QString::fromUtf8(name)});
     }
 
     setup& load() {
-        window = std::make_unique<setup>();
-        window->setApplicationDirectory(folder.path());
-        window->Form_Load();
+        window = dazu::test::LoadWindow(folder.path());
         return *window;
     }
     template <typename T> T* control(const char* name) const {
         return dazu::test::Control<T>(*window, name);
     }
 
-    // A stored value as storedRow shows it: each byte one character, so that bytes which are
-    // not UTF-8 compare exactly.
-    static QString rowText(const dazu::config::Variant& value) {
-        const std::string text = value.isNull() ? "<Null>" : value.toText();
-        return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-    }
-    // Every field of the first settings row, byte for byte, for before-and-after comparisons.
+    // Every field of the first settings row, for before-and-after comparisons.
     QStringList storedRow() {
-        auto tables = database();
-        tables.Setup.MoveFirst();
-        QStringList row;
-        for (const auto& field : dazu::config::SetupTable().fields)
-            row << rowText(tables.Setup.Fields(field.name).Value());
-        return row;
+        database();
+        return dazu::test::StoredRow(folder.databasePath());
     }
 };
