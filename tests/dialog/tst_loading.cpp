@@ -130,12 +130,6 @@ private Q_SLOTS:
         }
     }
 
-    void destinationIsTheApplicationFolder() {
-        WindowFixture f;
-        f.load();
-        QCOMPARE(f.control<QLineEdit>("txtpathdest")->text(), f.folder.path());
-    }
-
     void listsFollowTheIndexOrder() {
         WindowFixture f;
         f.addName("Files", "b.txt");
@@ -144,15 +138,6 @@ private Q_SLOTS:
         f.load();
         QCOMPARE(aspectOf(*f.window, QStringLiteral("List1"), {}), QStringLiteral("A.txt,b.txt"));
         QCOMPARE(aspectOf(*f.window, QStringLiteral("List2"), {}), QStringLiteral("z.dat"));
-    }
-
-    void aBrokenDatabaseStopsTheStart() {
-        WindowFixture f;
-        f.folder.write(QStringLiteral("DAZU.CFG"), "no es una base de datos");
-        f.load();
-        QVERIFY(f.failed());
-        QVERIFY(!f.window->isVisible());
-        QCOMPARE(f.messages, QStringList{QStringLiteral("DAZU|16|file is not a database")});
     }
 };
 

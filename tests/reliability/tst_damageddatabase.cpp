@@ -73,6 +73,7 @@ private Q_SLOTS:
             {"DROP TABLE Setup; DROP TABLE Files; DROP TABLE FPCHH; "
              "CREATE TABLE clientes (nombre TEXT); PRAGMA application_id = 0"},
             "no es una base de datos de configuración de DAZU");
+        sql("other schema version", {"PRAGMA user_version = 9"}, "versión de esquema 9");
         sql("table missing", {"DROP TABLE Files"}, "Falta la tabla Files en la base de datos");
         sql("field missing", {"ALTER TABLE Setup DROP COLUMN baudios"},
             "Falta el campo baudios en la tabla Setup");
