@@ -29,6 +29,7 @@ public:
     static Outcome<SettingsWindow> Start(const XServer& server, DazuRun& run);
 
     const WindowId& id() const { return id_; }
+    const QRect& clientArea() const { return clientArea_; }
 
     // Clicks the header of a tab that is not in front, and waits until the window shows its
     // page, so that a picture taken next shows it too.
