@@ -59,13 +59,9 @@ void prepare(const AppFolder& folder, Before before) {
     switch (before) {
     case Before::Nothing:
         break;
-    case Before::EarlierStart: {
-        auto earlier = dazu::app::RunStartup(folder.path());
-        earlier.tables.Files.AddNew();
-        earlier.tables.Files.Fields("FILE").SetValue("guardado.txt");
-        earlier.tables.Files.Update();
+    case Before::EarlierStart:
+        folder.addNames("Files", {QStringLiteral("guardado.txt")});
         break;
-    }
     case Before::InterruptedCopies:
         for (const QString& name : kTargets)
             folder.write(name + QStringLiteral(".partial-") +
@@ -78,12 +74,7 @@ void prepare(const AppFolder& folder, Before before) {
                                           QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
         break;
     case Before::StaleJournal: {
-        {
-            auto earlier = dazu::app::RunStartup(folder.path());
-            earlier.tables.Files.AddNew();
-            earlier.tables.Files.Fields("FILE").SetValue("viejo.txt");
-            earlier.tables.Files.Update();
-        }
+        folder.addNames("Files", {QStringLiteral("viejo.txt")});
         const QByteArray journal = journalOfInterruptedChange(folder.databasePath());
         QVERIFY(!journal.isEmpty());
         QVERIFY(QFile::remove(folder.file(kDatabase)));

@@ -124,19 +124,10 @@ private Q_SLOTS:
     void readOnlyDatabase() {
         QFETCH(QStringList, steps);
         AppFolder folder(AppFolder::CopyOfDist);
-        {
-            auto opened = dazu::app::RunStartup(folder.path());
-            // A Null destination, which "&Aceptar" stores as the empty text it shows.
-            opened.tables.Setup.MoveFirst();
-            opened.tables.Setup.Edit();
-            opened.tables.Setup.Fields("pathdest").SetValue({});
-            opened.tables.Setup.Update();
-            for (auto* list : {&opened.tables.Files, &opened.tables.FPCHH}) {
-                list->AddNew();
-                list->Fields("FILE").SetValue("viejo.txt");
-                list->Update();
-            }
-        }
+        // A Null destination, which "&Aceptar" stores as the empty text it shows.
+        folder.seed({{"pathdest", dazu::config::Variant()}});
+        for (const char* table : {"Files", "FPCHH"})
+            folder.addNames(table, {QStringLiteral("viejo.txt")});
         QVERIFY(QFile::setPermissions(folder.file(kDatabase),
                                       QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
         const QByteArray before = folder.read(kDatabase);
