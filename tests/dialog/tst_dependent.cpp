@@ -142,11 +142,16 @@ private Q_SLOTS:
         QCOMPARE(spy.count(), 5);
     }
 
+    // Held, an arrow steps once, again after a pause, then quickly; released, it stops.
     void holdingAnArrowRepeats() {
         const QPoint up(spinner()->width() / 2, 2);
         QTest::mousePress(spinner(), Qt::LeftButton, {}, up);
-        QTRY_VERIFY(spinner()->value() >= 3);
+        QTest::qWait(1000); // how long it is held is what is tested
+        QVERIFY2(spinner()->value() >= 6, qPrintable(QString::number(spinner()->value())));
         QTest::mouseRelease(spinner(), Qt::LeftButton, {}, up);
+        const int released = spinner()->value();
+        QTest::qWait(200);
+        QCOMPARE(spinner()->value(), released);
     }
 
     void chosenFolder_data() {
