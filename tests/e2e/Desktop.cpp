@@ -167,6 +167,13 @@ Outcome<QString> Desktop::screenshot(const QString& name) const {
     return saveSettled({QStringLiteral("-window"), QStringLiteral("root")}, name);
 }
 
+Outcome<QString> Desktop::screenshotOf(const WindowId& window, const QString& name) const {
+    QStringList captured{QStringLiteral("-window"), window.id};
+    if (managed_)
+        captured.prepend(QStringLiteral("-frame"));
+    return saveSettled(captured, name);
+}
+
 Outcome<QByteArray> Desktop::look(const WindowId& window) const {
     return capture({QStringLiteral("-window"), window.id});
 }

@@ -52,6 +52,8 @@ public:
 
     // Saves the whole screen as <name>.png among the build's screenshots; gives the path.
     Outcome<QString> screenshot(const QString& name) const;
+    // The same for one window alone, with its frame where a window manager draws one.
+    Outcome<QString> screenshotOf(const WindowId& window, const QString& name) const;
     // What the window shows now, as image data to compare with what it shows later.
     Outcome<QByteArray> look(const WindowId& window) const;
 

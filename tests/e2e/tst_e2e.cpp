@@ -64,6 +64,7 @@ QStringList NamesIn(const QString& list) {
 //   type TEXT / keys K…  types into / presses keys in the window
 //   box TITLE            waits for a message box, answers it with Enter, waits for it to close
 //   closebox             clicks the window manager's close box
+//   picture NAME         saves the window in its frame as NAME.png, for the README's pictures
 //   stored TABLE a,b     waits until the list holds exactly these names
 //   exit 0 / exit fail   waits for the program to end with status 0 / any other
 class Scenario {
@@ -124,6 +125,10 @@ public:
             return window.typeText(rest);
         if (verb == QLatin1String("keys"))
             return window.pressKeys(rest.split(QLatin1Char(' ')));
+        if (verb == QLatin1String("picture")) {
+            const auto saved = dazu_.desktop().screenshotOf(window.id(), object);
+            return saved ? Outcome<void>() : saved.failure();
+        }
         if (verb == QLatin1String("closebox")) {
             const auto frame = dazu_.desktop().frameExtents(window.id());
             if (!frame)
@@ -202,14 +207,17 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("steps");
         QTest::addColumn<SettingsChanges>("changes");
         QTest::newRow("settings on every tab, Aceptar")
-            << QStringList{"start", "click chkprogramapc",
+            << QStringList{"seed Files clientes.txt,pedidos.txt",
+                           "seed FPCHH articulos.txt,precios.txt", "start", "click chkprogramapc",
                            "replace Txtprogramapc c:\\dazu\\pasar.exe", "click chkunirarchivos",
-                           "replace txtfilehost c:\\datos\\ventas.txt", "click chkotrohh", "tab 1",
-                           "click ChkLectura", "replace txtintervalo 45",
+                           "replace txtfilehost c:\\datos\\ventas.txt", "click chkotrohh",
+                           "picture tab-ejecucion", "tab 1", "click ChkLectura",
+                           "replace txtintervalo 45",
                            // the port picked from the open list by its first key, the speed typed
                            "click cmbpuerto", "keys alt+Down 3 Return",
-                           "replace cmbvelocidad 19200", "tab 2", "click chkborrarhornet",
-                           "click chkborrarhornet2", "keys alt+a", "exit 0"}
+                           "replace cmbvelocidad 19200", "picture tab-comunicaciones", "tab 2",
+                           "click chkborrarhornet", "click chkborrarhornet2",
+                           "picture tab-archivos", "keys alt+a", "exit 0"}
             << SettingsChanges{{"correrprogramapc", Variant(true)},
                                {"programapc", Variant("c:\\dazu\\pasar.exe")},
                                {"unirarchivos", Variant(true)},
