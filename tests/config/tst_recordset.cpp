@@ -174,8 +174,8 @@ private Q_SLOTS:
             files.Update();
         }
         files.Seek("=", "zzz");
-        QVERIFY(files.NoMatch());
-        files.Seek("=", "a.TXT"); // the index compares without regard to case
+        QVERIFY(files.NoMatch() && files.Eof()); // no current record after a failed seek
+        files.Seek("=", "a.TXT");                // the index compares without regard to case
         QVERIFY(!files.NoMatch());
         QCOMPARE(files.Fields("FILE").Value(), Variant("A.txt"));
         files.MoveNext(); // a seek positions the table in index order
