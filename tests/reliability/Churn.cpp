@@ -1,20 +1,11 @@
 #include "Churn.h"
 
-#include "DefaultRow.h"
 #include "Schema.h"
 
 #include <algorithm>
 #include <cstdlib>
 
 namespace dazu::test {
-
-config::Configuration CreateOpenedDatabase(const std::string& path) {
-    config::CreateDatabase(path);
-    auto tables = config::OpenConfiguration(path);
-    config::WriteDefaultRow(tables, "/apps/dazu");
-    tables.Files.Index("FILE");
-    return tables;
-}
 
 std::vector<std::pair<std::string_view, config::Variant>> ChurnSettings(std::int64_t n) {
     std::vector<std::pair<std::string_view, config::Variant>> row;

@@ -11,9 +11,6 @@
 
 namespace dazu::test {
 
-// A new database at path with its default row, opened, with the index of Files set.
-config::Configuration CreateOpenedDatabase(const std::string& path);
-
 // Generation n of the settings row that the crash test writes again and again: every field
 // tells n, so a row mixed from two generations is told apart. The texts are long enough for
 // the row to span several pages of the file, so that one Update writes several pages.

@@ -145,8 +145,10 @@ private Q_SLOTS:
         QFETCH(Storer, storer);
         AppFolder folder(AppFolder::CopyOfDist);
         const std::string path = folder.databasePath();
+        folder.seed();
         {
-            auto tables = dazu::test::CreateOpenedDatabase(path);
+            auto tables = dazu::config::OpenConfiguration(path);
+            tables.Files.Index("FILE");
             dazu::test::ChurnStep(tables, 0);
         }
         const QString target =
