@@ -77,6 +77,10 @@ private Q_SLOTS:
     void cleanup() { window.reset(); }
 
     void window_() {
+        // Of the captions, only the two boxes that delete transferred files stand out in bold.
+        for (const ControlSpec& definition : Controls())
+            QCOMPARE(dazu::test::Control(*window, QLatin1String(definition.name))->font().bold(),
+                     QByteArray(definition.name).startsWith("chkborrarhornet"));
         QCOMPARE(window->windowTitle(), QStringLiteral("DAZU - Configuración"));
         QCOMPARE(window->size(), QSize(560, 342));
         QCOMPARE(window->minimumSize(), window->maximumSize());
