@@ -78,6 +78,8 @@ private Q_SLOTS:
                                       << "/Setup/baudios: CHECK constraint";
         QTest::newRow("Null") << good + R"("Setup": {"Puerto": 7, "programatm": null}})"
                               << "/Setup/programatm: NOT NULL constraint failed";
+        QTest::newRow("list not a list") << good + R"("FPCHH": "a.txt"})"
+                                         << "/FPCHH: se esperaba una lista";
         QTest::newRow("name not a text") << good + R"("FPCHH": ["a", 2]})"
                                          << "/FPCHH/1: se esperaba";
         QTest::newRow("name twice") << good + R"("FPCHH": ["a", "b", "A"]})"
