@@ -169,7 +169,7 @@ private Q_SLOTS:
         const auto window = dazu.startShowing(kWindowTitle);
         E2E_VERIFY(window);
         QCOMPARE(dazu::test::SetupField(folder.databasePath(), "pathdest"),
-                 Variant(folder.path().toStdString()));
+                 Variant(dazu::test::ProgramPath(folder.path()).toStdString()));
         const auto area = dazu.desktop().clientArea(*window);
         E2E_VERIFY(area);
         QCOMPARE(area->size(), kClientArea);
