@@ -13,13 +13,7 @@ dazu_windows_deps() {
         x86_64-w64-mingw32-g++-posix --version | head -1
     } | sha256sum | cut -c1-12)
     prefix=${XDG_CACHE_HOME:-$HOME/.cache}/dazu/deps-$key
-    # One build at a time: another checkout building the same one is waited for.
-    mkdir -p "$(dirname "$prefix")"
-    local lock
-    exec {lock}>"$prefix.lock"
-    flock "$lock"
-    if [ -f "$prefix/.complete" ]; then
-        exec {lock}>&-
+    if dazu_lock_cache "$prefix"; then
         echo "$prefix"
         return 0
     fi
@@ -60,6 +54,6 @@ dazu_windows_deps() {
     }
     rm -rf "$work"
     touch "$prefix/.complete"
-    exec {lock}>&-
+    exec {DAZU_CACHE_LOCK}>&-
     echo "$prefix"
 }

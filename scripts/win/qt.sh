@@ -27,13 +27,7 @@ dazu_windows_qt() {
     } | sha256sum | cut -c1-12)
     cache=${XDG_CACHE_HOME:-$HOME/.cache}/dazu
     prefix=$cache/qt-${version%%+*}-$key
-    # One build at a time: another checkout building the same one is waited for.
-    mkdir -p "$(dirname "$prefix")"
-    local lock
-    exec {lock}>"$prefix.lock"
-    flock "$lock"
-    if [ -f "$prefix/.complete" ]; then
-        exec {lock}>&-
+    if dazu_lock_cache "$prefix"; then
         echo "$prefix"
         return 0
     fi
@@ -58,6 +52,6 @@ dazu_windows_qt() {
     }
     rm -rf "$source" "$build"
     touch "$prefix/.complete"
-    exec {lock}>&-
+    exec {DAZU_CACHE_LOCK}>&-
     echo "$prefix"
 }

@@ -41,3 +41,14 @@ dazu_fetch_source() {
 dazu_source_version() {
     dpkg-query -W -f='${source:Version}' "$1"
 }
+
+# Waits while another checkout builds cache folder $1, then holds it for this build through the
+# descriptor in DAZU_CACHE_LOCK, which the build closes when it is done. Succeeds, holding
+# nothing, when the folder is complete already.
+dazu_lock_cache() {
+    mkdir -p "$(dirname "$1")"
+    exec {DAZU_CACHE_LOCK}>"$1.lock"
+    flock "$DAZU_CACHE_LOCK"
+    [ -f "$1/.complete" ] || return 1
+    exec {DAZU_CACHE_LOCK}>&-
+}
