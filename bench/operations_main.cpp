@@ -54,7 +54,7 @@ std::vector<double> addNames(setup& window) {
     auto* entry = window.controls().txtfile;
     std::vector<double> times;
     for (int i = 0; i < kListOperations; ++i) {
-        entry->setText(QStringLiteral("NUEVO%1.TXT").arg(i, 7, 10, QLatin1Char('0')));
+        entry->setText(QStringLiteral("PEDIDOS%1.TXT").arg(i, 7, 10, QLatin1Char('0')));
         times.push_back(timeMicroseconds([&window] {
             window.cmmagregar_Click();
             qint16 enter = 13;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FoldedKeys.h"
 #include "Variant.h"
 
 #include <cstdint>
@@ -117,6 +118,8 @@ private:
     EditMode mode_ = EditMode::None;
     std::vector<std::optional<Variant>> pending_;
     std::vector<std::size_t> setOrder_; // the columns of pending_ in the order they were set
+
+    FoldedKeys folded_; // of a list table, for the names its index cannot decide
 
     mutable std::unordered_map<std::string, std::unique_ptr<SQLite::Statement>> statements_;
 };

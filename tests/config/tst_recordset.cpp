@@ -1,6 +1,7 @@
 // The record operations and conversions that the window relies on.
 #include "DefaultRow.h"
 #include "Error.h"
+#include "FileList.h"
 #include "TestSupport.h"
 #include "Transaction.h"
 
@@ -197,6 +198,25 @@ private Q_SLOTS:
         files.Update();
         files.Seek("=", "");
         QVERIFY(!files.NoMatch());
+    }
+
+    // The foldings a seek has seen are remembered, and a name stored since, by this cursor or
+    // by another program, is found all the same.
+    void aFoldingStoredMeanwhileIsFound() {
+        auto tables = dazu::config::OpenConfiguration(path());
+        auto& files = tables.Files;
+        files.Index("FILE");
+        files.Seek("=", "pedidos.txt");
+        QVERIFY(files.NoMatch());
+        QVERIFY(dazu::config::AddFileName(files, "año.txt"));
+        QVERIFY(!dazu::config::AddFileName(files, "AÑO.TXT"));
+        {
+            auto other = dazu::config::OpenConfiguration(path());
+            other.Files.Index("FILE");
+            QVERIFY(dazu::config::AddFileName(other.Files, "ÑANDÚ.TXT"));
+        }
+        QVERIFY(!dazu::config::AddFileName(files, "ñandú.txt"));
+        QCOMPARE(dazu::test::ListNames(path(), "Files").size(), 2);
     }
 
     void aDuplicateNameIsRefusedByTheIndex() {
