@@ -1,30 +1,31 @@
 #pragma once
 
-#include <QString>
-#include <QTemporaryDir>
+#include <QFile>
+#include <QStorageInfo>
+#include <QTest>
 
 namespace dazu::test {
 
-// A small exFAT file system, as on a USB stick, made in an image file and mounted through
-// FUSE for the life of the object. Needs exfatprogs and exfat-fuse, and root (for a loop
-// device) or a FUSE that an ordinary user may mount; otherwise it stays unmounted and says why.
-class ExFatDrive {
-public:
-    ExFatDrive();
-    ~ExFatDrive();
-    ExFatDrive(const ExFatDrive&) = delete;
-    ExFatDrive& operator=(const ExFatDrive&) = delete;
+// A small exFAT file system, as on a USB stick: ctest mounts one for the tests that name it
+// (tests/support/exfat-drive, through FUSE) and gives its folder in DAZU_TEST_EXFAT.
+inline QString ExFatFolder() {
+    return qEnvironmentVariable("DAZU_TEST_EXFAT");
+}
 
-    bool isMounted() const { return mounted_; }
-    QString whyNotMounted() const { return whyNot_; }
-    QString path() const { return mountPoint_; }
-
-private:
-    QTemporaryDir base_;
-    QString mountPoint_;
-    QString loopDevice_;
-    QString whyNot_;
-    bool mounted_ = false;
-};
+// Why no exFAT drive is mounted there (the mount left its reason beside it), empty when one is.
+inline QString WhyNoExFat() {
+    QFile why(ExFatFolder() + QStringLiteral(".why"));
+    if (ExFatFolder().isEmpty())
+        return QStringLiteral("DAZU_TEST_EXFAT is not set: ctest mounts the drive");
+    if (QStorageInfo(ExFatFolder()).rootPath() == ExFatFolder())
+        return {};
+    return why.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(why.readAll())
+                                         : QStringLiteral("not mounted");
+}
 
 } // namespace dazu::test
+
+// Skips the test where no exFAT drive is mounted, saying why.
+#define DAZU_SKIP_WITHOUT_EXFAT()                                                                  \
+    if (const QString why = dazu::test::WhyNoExFat(); !why.isEmpty())                              \
+    QSKIP(qPrintable(QStringLiteral("no exFAT file system is mounted: ") + why))

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "MsgBox.h"
 #include "setup.h"
 
 #include <memory>
@@ -14,24 +13,11 @@ namespace dazu::test {
 // One of the window's two file lists: its controls, the title of its duplicate-name message
 // and the table that holds its names.
 struct FileList {
-    struct {
-        const char* list;
-        const char* entry;
-        const char* addButton;
-        const char* deleteButton;
-        const char* duplicateTitle;
-    } controls;
-    const char* table;
+    const char *list, *entry, *addButton, *deleteButton, *duplicateTitle, *table;
 };
-inline const FileList kFilesList{{"List1", "txtfile", "cmmagregar", "cmmborrar", "Vozu Rodari"},
-                                 "Files"};
-inline const FileList kFpchhList{{"List2", "txtfile2", "cmmagregar2", "cmmborrar2", "DAZU"},
-                                 "FPCHH"};
-
-// Answers every message box by passing it to `show`, and notes whether the failure path's box
-// (titled "DAZU", with the critical icon) has been shown: FailureShown().
-void WatchMessageBoxes(app::MsgBoxPresenter show);
-bool FailureShown();
+inline const FileList kFilesList{"List1",     "txtfile",     "cmmagregar",
+                                 "cmmborrar", "Vozu Rodari", "Files"};
+inline const FileList kFpchhList{"List2", "txtfile2", "cmmagregar2", "cmmborrar2", "DAZU", "FPCHH"};
 
 // The window as the program opens it on the application folder: its load handler has run.
 std::unique_ptr<setup> LoadWindow(const QString& applicationDirectory);
@@ -46,7 +32,16 @@ void AddName(const setup& window, const FileList& list, const QString& name);
 bool DeleteName(const setup& window, const FileList& list, const QString& name);
 // "&Aceptar".
 void Accept(const setup& window);
-
 QStringList ListedNames(const setup& window, const FileList& list);
+
+// A session of a user with the window on the folder, step by step, up to the first failure:
+//   open                       opens the window as the program does
+//   add1|add2|delete1|delete2 NAME   in the list of Files or FPCHH
+//   type CONTROL TEXT, click CONTROL, accept ("&Aceptar")
+//   busy MS                    the busy timeout of databases opened from then on
+//   wait                       prints "ready" and waits for a line on standard input
+// Returns what the user met: each message box as "title|style|prompt", then "shown" while the
+// window is, and the names it lists as "item|List1|name" and "item|List2|name".
+QStringList WorkWindow(const QString& applicationDirectory, const QStringList& steps);
 
 } // namespace dazu::test

@@ -1,0 +1,333 @@
+// Another program on the same database, and programs cut short.
+// Contention: a change made in the window waits for another program's lock within the busy
+// timeout and is stored; past it, the program reports the engine's description and ends,
+// nothing of the change is stored, and the next start makes it. Two windows on one folder lose
+// no name that either stored; two programs started together on a fresh folder both start.
+// Crash safety: a program killed in the middle of storing leaves the database sound, the
+// settings row entirely of one generation and each name added or deleted whole; a change
+// stored before a power cut is still stored after it.
+#include "BusyTimeout.h"
+#include "ExFatDrive.h"
+#include "Generation.h"
+#include "Startup.h"
+#include "WindowUser.h"
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTest>
+#include <QThread>
+#include <sqlite3.h>
+#include <SQLiteCpp/Database.h>
+
+using dazu::test::AppFolder;
+
+namespace {
+
+// The other program (helper_main.cpp) on the folder with its steps, started; `wait` steps
+// report "ready" and wait for a line.
+void start(QProcess& other, const QStringList& arguments) {
+    other.start(QStringLiteral(DAZU_RELIABILITY_HELPER), arguments);
+}
+bool ready(QProcess& other) {
+    return other.waitForReadyRead(10000) && other.readLine() == "ready\n";
+}
+// What it met, then "exit N" (-1 when it crashed or did not end in time).
+QStringList finish(QProcess& other) {
+    if (!other.waitForFinished(60000))
+        other.kill();
+    other.waitForFinished();
+    const int status = other.exitStatus() == QProcess::NormalExit ? other.exitCode() : -1;
+    return QString::fromUtf8(other.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts)
+           << QStringLiteral("exit %1").arg(status);
+}
+
+QSet<QString> toSet(const QStringList& names) {
+    return QSet<QString>(names.begin(), names.end());
+}
+
+// What a power cut leaves of a deleted journal. The engine syncs the database file before it
+// deletes the journal, so the file's bytes survive; the deletion itself survives only when
+// the folder is synced after it, otherwise the journal can be back at the next start and
+// roll the stored change out. Every connection of this process deletes through it.
+namespace powercut {
+sqlite3_vfs* system = nullptr;
+sqlite3_vfs recording{};
+QString journal; // a journal whose deletion a power cut may undo, and its bytes
+QByteArray lastBytes;
+
+int deleteFile(sqlite3_vfs*, const char* name, int syncFolder) {
+    QFile file(QString::fromUtf8(name));
+    if (QByteArray(name).endsWith("-journal"))
+        journal = !syncFolder && file.open(QIODevice::ReadOnly) ? file.fileName() : QString();
+    lastBytes = journal.isEmpty() ? lastBytes : file.readAll();
+    return system->xDelete(system, name, syncFolder);
+}
+} // namespace powercut
+
+} // namespace
+
+class tst_OtherProgram : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    // The change is made in the other program while this one holds a lock: a write lock, as a
+    // program in the middle of storing, or a read lock, as one in the middle of reading.
+    void secondProgram_data() {
+        QTest::addColumn<QString>("lock");
+        QTest::addColumn<QStringList>("change");
+        QTest::addColumn<bool>("outlasting");   // the lock outlasts the busy timeout
+        QTest::addColumn<QStringList>("after"); // both lists, then the program in programatm
+        const QStringList add{"add1", "nuevo.txt"}, remove{"delete1", "viejo.txt"},
+            accept{"type", "txtprogramatm", "otro.exe", "accept"};
+        const QStringList added{"nuevo.txt", "viejo.txt", "roza5.exe"}, removed{"roza5.exe"},
+            accepted{"viejo.txt", "otro.exe"};
+        for (const bool outlasting : {false, true}) {
+            const char* how = outlasting ? "outlasting" : "short";
+            QTest::addRow("write lock, adding a name, %s", how)
+                << "BEGIN IMMEDIATE" << add << outlasting << added;
+            QTest::addRow("write lock, deleting a name, %s", how)
+                << "BEGIN IMMEDIATE" << remove << outlasting << removed;
+            QTest::addRow("write lock, Aceptar, %s", how)
+                << "BEGIN IMMEDIATE" << accept << outlasting << accepted;
+            // Under a read lock "&Aceptar" writes the row and waits only to commit.
+            QTest::addRow("read lock, Aceptar, %s", how)
+                << "BEGIN; SELECT * FROM Setup" << accept << outlasting << accepted;
+        }
+        QTest::newRow("read lock, adding a name, short")
+            << "BEGIN; SELECT * FROM Setup" << add << false << added;
+    }
+    void secondProgram() {
+        QFETCH(QString, lock);
+        QFETCH(QStringList, change);
+        QFETCH(bool, outlasting);
+        QFETCH(QStringList, after);
+        AppFolder folder(AppFolder::CopyOfDist);
+        folder.addNames("Files", QStringList{"viejo.txt"});
+        const std::string path = folder.databasePath();
+        const auto storedNow = [&] {
+            return dazu::test::ListNames(path, "Files") + dazu::test::ListNames(path, "FPCHH")
+                   << QString::fromStdString(dazu::test::SetupField(path, "programatm").toText());
+        };
+        const QStringList before = storedNow();
+        QProcess other;
+        start(other, QStringList{folder.path(), "busy", "1000", "open", "wait"} + change);
+        QVERIFY(ready(other)); // loaded before this program takes the file
+        SQLite::Database holder(path, SQLite::OPEN_READWRITE);
+        holder.exec(lock.toStdString());
+        QElapsedTimer waited;
+        waited.start();
+        other.write("\n");
+        if (!outlasting) {
+            QVERIFY(!other.waitForFinished(250)); // it waits for the lock
+            holder.exec("COMMIT");
+            QCOMPARE(finish(other).filter(QRegularExpression("DAZU|exit")), QStringList{"exit 0"});
+            QCOMPARE(storedNow(), after);
+            return;
+        }
+        // The program ends with the engine's description, having stored nothing, its lists
+        // showing only what is stored.
+        QVERIFY(other.waitForFinished(10000));
+        QVERIFY(waited.elapsed() >= 950);
+        holder.exec("COMMIT");
+        QCOMPARE(finish(other).filter(QRegularExpression("DAZU|item|exit")),
+                 (QStringList{"DAZU|16|database is locked", "item|List1|viejo.txt", "exit 1"}));
+        QCOMPARE(storedNow(), before);
+        // The user starts the program again: the same change, made again, is stored.
+        QCOMPARE(
+            dazu::test::WorkWindow(folder.path(), QStringList{"open"} + change).filter("DAZU|"),
+            QStringList());
+        QCOMPARE(storedNow(), after);
+    }
+
+    // The other program stores the very name that the window, having looked it up and found
+    // nothing, is waiting to store: the engine refuses the second one, the window's program
+    // ends with the engine's message, and the name stays stored once.
+    void sameNameStoredMeanwhile() {
+        AppFolder folder(AppFolder::CopyOfDist);
+        folder.seed();
+        QProcess other;
+        start(other, {folder.path(), "open", "wait", "add1", "nuevo.txt"});
+        QVERIFY(ready(other));
+        SQLite::Database holder(folder.databasePath(), SQLite::OPEN_READWRITE);
+        holder.exec("BEGIN IMMEDIATE");
+        other.write("\n");
+        QVERIFY(!other.waitForFinished(250));
+        holder.exec("INSERT INTO Files VALUES ('nuevo.txt'); COMMIT");
+        QCOMPARE(finish(other).filter("DAZU|"),
+                 QStringList{"DAZU|16|UNIQUE constraint failed: Files.FILE"});
+        QCOMPARE(dazu::test::ListNames(folder.databasePath(), "Files"), QStringList{"nuevo.txt"});
+    }
+
+    // Two windows on one folder, each in a program of its own, add names to both lists at
+    // the same time: names of their own, deleted again now and then, and shared names, which
+    // the two take from opposite ends. Whichever stores a shared name first keeps it; the
+    // other is refused with "Entrada ya existe" or, when the two meet between looking the
+    // name up and storing it, the engine refuses it and that program ends with the message.
+    void twoWindowsOnOneFolder() {
+        constexpr int kNames = 24;
+        AppFolder folder(AppFolder::CopyOfDist);
+        folder.seed();
+        QSet<QString> kept; // the names that stay
+        QProcess windows[2];
+        for (int w = 0; w < 2; ++w) {
+            QStringList steps{folder.path(), "open", "wait"};
+            for (int i = 0; i < kNames; ++i) {
+                const QString own = QStringLiteral("ventana%1-%2.txt").arg(w).arg(i);
+                const QString common =
+                    QStringLiteral("comun-%1.txt").arg(w == 0 ? i : kNames - 1 - i);
+                steps << "add1" << own << "add1" << common << "add2" << own << "add2" << common;
+                if (i % 3 == 2)
+                    steps << "delete1" << own << "delete2" << own;
+                kept << common << (i % 3 == 2 ? common : own);
+            }
+            start(windows[w], steps);
+        }
+        for (QProcess& window : windows)
+            QVERIFY(ready(window));
+        for (QProcess& window : windows)
+            window.write("\n"); // both at once
+        QStringList met = finish(windows[0]) + finish(windows[1]);
+        const auto refusals = met.filter("|Entrada ya existe").size();
+        const bool bothFinished = met.filter("exit 0").size() == 2;
+        for (const QString& line : met)
+            QVERIFY2(QRegularExpression("^(item|shown|exit [01]$|.*Entrada ya "
+                                        "existe$|DAZU\\|16\\|UNIQUE constraint failed)")
+                         .match(line)
+                         .hasMatch(),
+                     qPrintable(line));
+        for (const auto* list : {&dazu::test::kFilesList, &dazu::test::kFpchhList}) {
+            const QSet<QString> names =
+                toSet(dazu::test::ListNames(folder.databasePath(), list->table));
+            const QString shown = QStringLiteral("item|%1|").arg(QLatin1String(list->list));
+            QVERIFY(names.contains(toSet(met.filter(shown).replaceInStrings(
+                shown, ""))));             // no name that a window stored is lost
+            QVERIFY(kept.contains(names)); // and no deleted one came back
+            QVERIFY(!bothFinished || names == kept);
+        }
+        QVERIFY(!bothFinished || refusals == 2 * kNames); // each shared name once in each list
+    }
+
+    // Two programs started at the same moment on a folder where nothing is installed yet, as
+    // from a shortcut clicked twice: both install, open and start; the one that comes second
+    // finds the files installed, and Setup holds one row.
+    void firstStartsTogether_data() {
+        QTest::addColumn<bool>("onExFat");
+        QTest::newRow("local folder") << false;
+        QTest::newRow("exFAT") << true;
+    }
+    void firstStartsTogether() {
+        QFETCH(bool, onExFat);
+        if (onExFat)
+            DAZU_SKIP_WITHOUT_EXFAT();
+        for (int round = 0; round < 10; ++round) {
+            const AppFolder folder(AppFolder::CopyOfDist,
+                                   onExFat ? dazu::test::ExFatFolder() : QString());
+            QProcess programs[2];
+            for (QProcess& program : programs) {
+                start(program, {folder.path(), "wait", "open"});
+                QVERIFY(ready(program));
+            }
+            for (QProcess& program : programs)
+                program.write("\n");
+            for (QProcess& program : programs) // all at once, not each when waited for
+                QVERIFY(program.waitForBytesWritten(10000));
+            for (QProcess& program : programs)
+                QCOMPARE(finish(program), (QStringList{"shown", "exit 0"}));
+            for (const QString& name : QStringList{"DudodeZI410.bat", "VavodidedER410.bat"})
+                QCOMPARE(folder.read(name), folder.read("Def" + name));
+            QCOMPARE(dazu::config::OpenConfiguration(folder.databasePath()).Setup.RecordCount(), 1);
+        }
+    }
+
+    // Killed at 30 moments while storing generation after generation: the record operations
+    // store the row, add its name, then delete the older ones; a window adds its name, deletes
+    // every other one, and stores the row with "&Aceptar".
+    void killedWhileStoring_data() {
+        QTest::addColumn<bool>("throughWindow");
+        QTest::addColumn<int>("longestDelayUs"); // about one generation
+        QTest::newRow("record operations") << false << 80000;
+        QTest::newRow("window") << true << 250000;
+    }
+    void killedWhileStoring() {
+        QFETCH(bool, throughWindow);
+        QFETCH(int, longestDelayUs);
+        AppFolder folder(AppFolder::CopyOfDist);
+        const std::string path = folder.databasePath();
+        folder.seed(dazu::test::Generation(0, false));
+        folder.addNames("Files", {dazu::test::GenerationName(0)});
+        const QStringList first = dazu::test::StoredRow(path);
+        std::int64_t generation = 0;
+        int killedMidWrite = 0;
+        for (int kill = 0; kill < 30; ++kill) {
+            QProcess writer;
+            start(writer,
+                  {folder.path(), QString::fromLatin1(throughWindow ? "windowchurn" : "churn")});
+            QVERIFY(ready(writer));
+            // The moment of the kill varies over the phases of a generation.
+            QThread::usleep(static_cast<unsigned long>(kill * 7919 % longestDelayUs));
+            writer.kill();
+            QCOMPARE(finish(writer).last(), QStringLiteral("exit -1"));
+            killedMidWrite += folder.exists("DAZU.CFG-journal");
+
+            // Opening rolls back whatever the killed program left half-done.
+            SQLite::Database check(path, SQLite::OPEN_READWRITE);
+            QCOMPARE(check.execAndGet("PRAGMA integrity_check").getString(), std::string("ok"));
+            QCOMPARE(check.execAndGet("SELECT count(*) FROM Setup").getInt(), 1);
+            const std::int64_t now = dazu::test::SetupField(path, "intervalo").toInt();
+            QCOMPARE(dazu::test::StoredRow(path),
+                     dazu::test::WithChanges(first, dazu::test::Generation(now, throughWindow)));
+            QVERIFY(now >= generation);
+            generation = now;
+            // A window adds a generation's name before it stores its row, the record
+            // operations after; only they may leave older names.
+            const QStringList names = dazu::test::ListNames(path, "Files");
+            QVERIFY(!names.isEmpty());
+            for (const QString& name : names) {
+                const std::int64_t of = name.section(u'-', 1, 1).toLongLong();
+                QCOMPARE(name, dazu::test::GenerationName(of));
+                QVERIFY2(throughWindow ? of == now || of == now + 1 : of <= now, qPrintable(name));
+            }
+        }
+        QVERIFY(generation > 0);     // the program got on with storing between the kills
+        QVERIFY(killedMidWrite > 0); // and some kills hit it in the middle of a store
+    }
+
+    // A change made in the window and stored, then the power goes, then the program starts
+    // again: the change is there.
+    void powerCutAfterStoring_data() {
+        QTest::addColumn<QStringList>("change");
+        QTest::addColumn<QStringList>("stored"); // Files, then the program in programatm
+        QTest::newRow("name added")
+            << QStringList{"add1", "nuevo.txt"} << QStringList{"nuevo.txt", "roza5.exe"};
+        QTest::newRow("Aceptar") << QStringList{"type", "txtprogramatm", "otro.exe", "accept"}
+                                 << QStringList{"otro.exe"};
+    }
+    void powerCutAfterStoring() {
+        QFETCH(QStringList, change);
+        QFETCH(QStringList, stored);
+        if (!powercut::system) {
+            powercut::system = sqlite3_vfs_find(nullptr);
+            powercut::recording = *powercut::system;
+            powercut::recording.zName = "powercut";
+            powercut::recording.xDelete = powercut::deleteFile;
+            sqlite3_vfs_register(&powercut::recording, 1);
+        }
+        AppFolder folder(AppFolder::CopyOfDist);
+        QCOMPARE(dazu::test::WorkWindow(folder.path(), QStringList{"open"} + change).filter("DAZU"),
+                 QStringList());
+        QFile restored(powercut::journal); // the power goes: the journal's deletion is undone
+        QVERIFY(powercut::journal.isEmpty() ||
+                (restored.open(QIODevice::WriteOnly) && restored.write(powercut::lastBytes)));
+
+        dazu::app::RunStartup(folder.path());
+        const std::string path = folder.databasePath();
+        QCOMPARE(dazu::test::ListNames(path, "Files")
+                     << QString::fromStdString(dazu::test::SetupField(path, "programatm").toText()),
+                 stored);
+    }
+};
+
+QTEST_MAIN(tst_OtherProgram)
+#include "tst_otherprogram.moc"

@@ -1,0 +1,241 @@
+// What the user meets in the window when the settings file is damaged, foreign or cannot be
+// written, and when anything at all is typed into it.
+#include "TestSupport.h"
+#include "Unprivileged.h"
+#include "WindowUser.h"
+
+#include <QLineEdit>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QTest>
+#include <SQLiteCpp/Database.h>
+
+using dazu::test::AppFolder;
+using dazu::test::FileList;
+
+namespace {
+
+QByteArray randomBytes(qsizetype size) {
+    QRandomGenerator generator(20240517); // the same bytes on every run
+    QByteArray bytes(size, '\0');
+    for (char& byte : bytes)
+        byte = static_cast<char>(generator.bounded(256));
+    return bytes;
+}
+
+// Schema changes that SQL cannot make with ALTER TABLE: the stored definition is edited
+// directly; the file format does not depend on NOT NULL or STRICT, so the file stays sound.
+QByteArray redefined(const char* table, const char* from, const char* to) {
+    return QByteArray(
+               "PRAGMA writable_schema = ON; UPDATE sqlite_schema SET sql = replace(sql, '") +
+           from + "', '" + to + "') WHERE name = '" + table + "'; PRAGMA writable_schema = OFF";
+}
+
+// Typed into the lists' entry boxes and into the text boxes.
+const QString kTexts[][2] = {{"semicolon and SQL", "a.txt'; DROP TABLE Files; --"},
+                             {"quotes", "it's \"quoted\".exe"},
+                             {"percent and underscore", "100%_done.txt"},
+                             {"backslashes", "C:\\datos\\\\n\\x.txt\\"},
+                             {"spaces around", "  calc.exe  "},
+                             {"non-ASCII letters", "ÑANDÚ_ßçÅ_Ωλ_日本.txt"},
+                             {"emoji", "📦 envío 👍🏽.txt"},
+                             {"10,000 characters", QString(10000, QChar(0x00F1))},
+                             {"empty", ""}};
+const QString kTextBoxes[][2] = {{"Txtprogramapc", "programapc"},
+                                 {"txtprogramatm", "programatm"},
+                                 {"txtfilehost", "filehost"},
+                                 {"txtfiletoappend", "filetoappend"}};
+
+} // namespace
+
+Q_DECLARE_METATYPE(const FileList*)
+
+class tst_WindowFaults : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    // A damaged or foreign settings database stops the program's start, in the window's load
+    // handler, with the engine's description of the problem; the window is not shown, and the
+    // file stays byte for byte as it was. The file starts as a first start leaves it; then the
+    // SQL runs (each line on a connection of its own), and the bytes are replaced, cut at
+    // cutAt or scrambled from scrambleFrom.
+    void damagedDatabase_data() {
+        QTest::addColumn<QByteArray>("sql");
+        QTest::addColumn<QByteArray>("replacement");
+        QTest::addColumn<int>("cutAt");
+        QTest::addColumn<int>("scrambleFrom");
+        QTest::addColumn<QString>("message");
+        const auto row = [](const char* name, QByteArray sql, QByteArray replacement, int cutAt,
+                            int scrambleFrom, const char* message) {
+            QTest::newRow(name) << sql << replacement << cutAt << scrambleFrom
+                                << QString::fromUtf8(message);
+        };
+        const char* notOurs = "no es una base de datos de configuración de DAZU";
+        row("empty file", {}, "", -1, -1, notOurs);
+        row("text file", {}, "[Setup]\r\nPuerto=1\r\n", -1, -1, "file is not a database");
+        row("random bytes", {}, randomBytes(24576), -1, -1, "file is not a database");
+        row("random bytes after the header", {}, {}, -1, 100, "database disk image is malformed");
+        row("cut inside the header", {}, {}, 60, -1, notOurs);
+        row("cut after the first page", {}, {}, 4096, -1, "database disk image is malformed");
+        row("cut inside the settings row's page", {}, {}, 6144, -1,
+            "database disk image is malformed");
+        row("foreign SQLite database",
+            "DROP TABLE Setup; DROP TABLE Files; DROP TABLE FPCHH; CREATE TABLE clientes (nombre "
+            "TEXT); PRAGMA application_id = 0",
+            {}, -1, -1, notOurs);
+        row("other schema version", "PRAGMA user_version = 9", {}, -1, -1, "versión de esquema 9");
+        row("table missing", "DROP TABLE Files", {}, -1, -1,
+            "Falta la tabla Files en la base de datos");
+        row("field missing", "ALTER TABLE Setup DROP COLUMN baudios", {}, -1, -1,
+            "Falta el campo baudios en la tabla Setup");
+        row("index missing", "DROP INDEX FPCHH_FILE", {}, -1, -1,
+            "Falta el índice FILE en la tabla FPCHH");
+        // Only a file of this program's own schema is used: constraints removed, a list index
+        // that lets a name in twice (the list would skip names at a page boundary), or a
+        // trigger or view of another program.
+        row("NOT NULL removed",
+            redefined("Setup", " NOT NULL", "") + "\nUPDATE Setup SET programapc = NULL", {}, -1,
+            -1, "la tabla Setup con otra definición que la de DAZU");
+        row("untyped columns", redefined("Files", "\"FILE\" TEXT NOT NULL) STRICT", "FILE)"), {},
+            -1, -1, "la tabla Files con otra definición");
+        row("index not unique",
+            "DROP INDEX Files_FILE; CREATE INDEX Files_FILE ON Files (FILE COLLATE NOCASE)", {}, -1,
+            -1, "el índice Files_FILE de la tabla Files con otra definición");
+        row("trigger", "CREATE TRIGGER vaciar AFTER INSERT ON Files BEGIN DELETE FROM FPCHH; END",
+            {}, -1, -1, "el disparador vaciar, que DAZU no usa");
+        row("view", "CREATE VIEW nombres AS SELECT FILE FROM Files", {}, -1, -1,
+            "la vista nombres, que DAZU no usa");
+    }
+    void damagedDatabase() {
+        QFETCH(QByteArray, sql);
+        QFETCH(QByteArray, replacement);
+        QFETCH(int, cutAt);
+        QFETCH(int, scrambleFrom);
+        QFETCH(QString, message);
+        AppFolder folder(AppFolder::CopyOfDist);
+        folder.seed();
+        for (const QByteArray& step : sql.split('\n'))
+            SQLite::Database(folder.databasePath(), SQLite::OPEN_READWRITE)
+                .exec(step.toStdString());
+        QByteArray bytes = replacement.isNull() ? folder.read("DAZU.CFG") : replacement;
+        if (cutAt >= 0)
+            bytes.truncate(cutAt);
+        if (scrambleFrom >= 0)
+            bytes.replace(scrambleFrom, bytes.size() - scrambleFrom,
+                          randomBytes(bytes.size() - scrambleFrom));
+        folder.write("DAZU.CFG", bytes);
+
+        const QStringList met = dazu::test::WorkWindow(folder.path(), {"open"});
+        QVERIFY2(met.size() == 1 && met[0].startsWith("DAZU|16|") && met[0].contains(message),
+                 qPrintable(met.join(u'\n')));
+        QCOMPARE(folder.read("DAZU.CFG"), bytes);
+        QVERIFY(!folder.exists("DAZU.CFG-journal"));
+    }
+
+#ifndef Q_OS_WIN // the file is made read-only with POSIX permissions
+    // The window opens on a DAZU.CFG that it may read but not write. A change fails with the
+    // engine's description and ends the program; the file stays byte for byte, and the lists
+    // show only what is stored.
+    void readOnlyDatabase_data() {
+        QTest::addColumn<QStringList>("change");
+        QTest::newRow("Aceptar") << QStringList{"accept"};
+        QTest::newRow("adding a name") << QStringList{"add1", "nuevo.txt"};
+        QTest::newRow("deleting a name") << QStringList{"delete2", "viejo.txt"};
+    }
+    void readOnlyDatabase() {
+        QFETCH(QStringList, change);
+        AppFolder folder(AppFolder::CopyOfDist);
+        // A Null destination, which "&Aceptar" stores as the empty text it shows.
+        folder.seed({{"pathdest", dazu::config::Variant()}});
+        folder.addNames("Files", QStringList{"viejo.txt"});
+        folder.addNames("FPCHH", QStringList{"viejo.txt"});
+        QVERIFY(
+            QFile::setPermissions(folder.file("DAZU.CFG"), QFile::ReadOwner | QFile::ReadOther));
+        const QByteArray before = folder.read("DAZU.CFG");
+        QStringList met;
+        {
+            const dazu::test::AsNobody nobody(folder.path());
+            if (!nobody.binds())
+                QSKIP("the tests run as root and cannot reach files as another user");
+            met = dazu::test::WorkWindow(folder.path(), QStringList{"open"} + change);
+        }
+        QCOMPARE(met, (QStringList{"DAZU|16|attempt to write a readonly database", "shown",
+                                   "item|List1|viejo.txt", "item|List2|viejo.txt"}));
+        QCOMPARE(folder.read("DAZU.CFG"), before);
+    }
+#endif
+
+    // A name typed into either list's entry box is stored and listed exactly as typed, found
+    // again only by the very same text (in any letter case), and deleted alone.
+    void names_data() {
+        QTest::addColumn<const FileList*>("list");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("again"); // the same name in other letter case, or itself
+        for (const FileList* list : {&dazu::test::kFilesList, &dazu::test::kFpchhList}) {
+            for (const auto& [what, text] : kTexts)
+                QTest::addRow("%s: %s", list->table, qPrintable(what)) << list << text << text;
+            // One letter-case rule for every letter, as in dazucfg.
+            QTest::addRow("%s: letter case beyond A-Z", list->table) << list << "año_ÉTÉ.txt"
+                                                                     << "AÑO_été.TXT";
+            QTest::addRow("%s: sharp s and Kelvin sign", list->table) << list << "straße_k"
+                                                                      << "STRAẞE_\u212A";
+        }
+        // Texts that would find "abc" if the lookup compared by a pattern, a prefix or
+        // ignoring spaces; both lists look names up alike.
+        for (const char* pattern : {"a%", "a_c", "%", "a*", "abc ", " abc", "ab", "abcd"})
+            QTest::addRow("Files: '%s'", pattern)
+                << &dazu::test::kFilesList << QString::fromUtf8(pattern)
+                << QString::fromUtf8(pattern);
+    }
+    void names() {
+        QFETCH(const FileList*, list);
+        QFETCH(QString, name);
+        QFETCH(QString, again);
+        AppFolder folder(AppFolder::CopyOfDist);
+        const QStringList neighbours{"100.txt", "a.txt", "abc"}; // what a pattern might match
+        folder.addNames(list->table, neighbours);
+        const QString item = QStringLiteral("item|%1|").arg(QLatin1String(list->list));
+        const QString which = QLatin1String(list->list).right(1), add = "add" + which,
+                      remove = "delete" + which;
+        QStringList listed = QStringList(neighbours) << name;
+        const QStringList added =
+            dazu::test::WorkWindow(folder.path(), {"open", add, name, add, again});
+        QCOMPARE(added, QStringList{QLatin1String(list->duplicateTitle) +
+                                    QStringLiteral("|48|Entrada ya existe")}
+                            << "shown"
+                            << QStringList(listed).replaceInStrings(QRegularExpression("^"), item));
+        QStringList stored = dazu::test::ListNames(folder.databasePath(), list->table);
+        stored.sort();
+        listed.sort();
+        QCOMPARE(stored, listed);
+        // The next start lists it exactly, and deleting it deletes it alone.
+        QCOMPARE(dazu::test::WorkWindow(folder.path(), {"open", remove, name}).filter("DAZU|"),
+                 QStringList());
+        QCOMPARE(dazu::test::ListNames(folder.databasePath(), list->table), neighbours);
+    }
+
+    // The same texts typed into the text boxes, stored with "&Aceptar" and shown again.
+    void texts_data() {
+        QTest::addColumn<QString>("text");
+        for (const auto& [what, text] : kTexts)
+            QTest::newRow(qPrintable(what)) << text;
+    }
+    void texts() {
+        QFETCH(QString, text);
+        AppFolder folder(AppFolder::CopyOfDist);
+        // The boxes take typing only while their check boxes are checked.
+        QStringList steps{"open", "click", "chkprogramapc", "click", "chkunirarchivos"};
+        for (const auto& [control, field] : kTextBoxes)
+            steps << "type" << control << text;
+        QCOMPARE(dazu::test::WorkWindow(folder.path(), steps << "accept"), QStringList());
+        const auto window = dazu::test::LoadWindow(folder.path());
+        for (const auto& [control, field] : kTextBoxes) {
+            QCOMPARE(dazu::test::SetupField(folder.databasePath(), field.toStdString()),
+                     dazu::config::Variant(text.toStdString()));
+            QCOMPARE(window->findChild<QLineEdit*>(control)->text(), text);
+        }
+    }
+};
+
+QTEST_MAIN(tst_WindowFaults)
+#include "tst_windowfaults.moc"

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QDirIterator>
+#include <QtGlobal>
+#ifndef Q_OS_WIN
+#include <sys/fsuid.h>
+#include <unistd.h>
+
+namespace dazu::test {
+
+// While it lives, this thread reaches the files of the folder as the user "nobody" (who owns
+// nothing else) when the tests run as root, which ignores permission bits: so that a fault
+// made with them binds. The folder and all in it are handed over to nobody first.
+class AsNobody {
+public:
+    explicit AsNobody(const QString& folder) {
+        if (::geteuid() != 0)
+            return;
+        bool handedOver = ::lchown(QFile::encodeName(folder).constData(), kNobody, kNobody) == 0;
+        for (QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot,
+                             QDirIterator::Subdirectories);
+             it.hasNext();)
+            handedOver =
+                ::lchown(QFile::encodeName(it.next()).constData(), kNobody, kNobody) == 0 &&
+                handedOver;
+        ::setfsgid(kNobody);
+        ::setfsuid(kNobody);
+        binds_ = handedOver && ::setfsuid(kNobody) == int(kNobody);
+    }
+    ~AsNobody() {
+        ::setfsuid(0);
+        ::setfsgid(0);
+    }
+    AsNobody(const AsNobody&) = delete;
+    AsNobody& operator=(const AsNobody&) = delete;
+    // False when the tests run as root and could not become nobody.
+    bool binds() const { return binds_; }
+
+private:
+    static constexpr uid_t kNobody = 65534;
+    bool binds_ = true;
+};
+
+} // namespace dazu::test
+#endif
