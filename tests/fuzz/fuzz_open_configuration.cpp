@@ -3,6 +3,7 @@
 // each value in its field's kind (only a nullable field may be Null), then both lists in
 // "FILE" index order. Every input loads or is refused with an exception that carries a
 // description; nothing else may happen (no crash, hang, leak or undefined behaviour).
+#include "Database.h"
 #include "DefaultRow.h"
 #include "FuzzInput.h"
 #include "Schema.h"

@@ -23,14 +23,6 @@ QByteArray randomBytes(qsizetype size) {
     return bytes;
 }
 
-// Schema changes that SQL cannot make with ALTER TABLE: the stored definition is edited
-// directly; the file format does not depend on NOT NULL or STRICT, so the file stays sound.
-QByteArray redefined(const char* table, const char* from, const char* to) {
-    return QByteArray(
-               "PRAGMA writable_schema = ON; UPDATE sqlite_schema SET sql = replace(sql, '") +
-           from + "', '" + to + "') WHERE name = '" + table + "'; PRAGMA writable_schema = OFF";
-}
-
 // Typed into the lists' entry boxes and into the text boxes.
 const QString kTexts[][2] = {{"semicolon and SQL", "a.txt'; DROP TABLE Files; --"},
                              {"quotes", "it's \"quoted\".exe"},
@@ -61,54 +53,58 @@ private Q_SLOTS:
     // cutAt or scrambled from scrambleFrom.
     void damagedDatabase_data() {
         QTest::addColumn<QByteArray>("sql");
-        QTest::addColumn<QByteArray>("replacement");
+        QTest::addColumn<QByteArray>("bytes"); // the file's bytes instead, with the ends below
         QTest::addColumn<int>("cutAt");
         QTest::addColumn<int>("scrambleFrom");
         QTest::addColumn<QString>("message");
-        const auto row = [](const char* name, QByteArray sql, QByteArray replacement, int cutAt,
-                            int scrambleFrom, const char* message) {
-            QTest::newRow(name) << sql << replacement << cutAt << scrambleFrom
-                                << QString::fromUtf8(message);
+        const QByteArray notOurs = "no es una base de datos de configuración de DAZU",
+                         notDb = "file is not a database",
+                         malformed = "database disk image is malformed";
+        const struct {
+            const char *name, *sql;
+            QByteArray message, bytes = {};
+            int cutAt = -1, scrambleFrom = -1;
+        } rows[] = {
+            // clang-format off
+            {"empty file", "", notOurs, ""},
+            {"text file", "", notDb, "[Setup]\r\nPuerto=1\r\n"},
+            {"random bytes", "", notDb, randomBytes(24576)},
+            {"random bytes after the header", "", malformed, {}, -1, 100},
+            {"cut inside the header", "", notOurs, {}, 60},
+            {"cut after the first page", "", malformed, {}, 4096},
+            {"cut inside the settings row's page", "", malformed, {}, 6144},
+            {"foreign SQLite database", "DROP TABLE Setup; DROP TABLE Files; DROP TABLE FPCHH; "
+             "CREATE TABLE clientes (nombre TEXT); PRAGMA application_id = 0", notOurs},
+            {"other schema version", "PRAGMA user_version = 9", "versión de esquema 9"},
+            {"table missing", "DROP TABLE Files", "Falta la tabla Files en la base de datos"},
+            {"field missing", "ALTER TABLE Setup DROP COLUMN baudios",
+             "Falta el campo baudios en la tabla Setup"},
+            {"index missing", "DROP INDEX FPCHH_FILE", "Falta el índice FILE en la tabla FPCHH"},
+            // Only a file of this program's own schema is used: constraints removed, a list
+            // index that lets a name in twice (the list would skip names at a page boundary),
+            // or a trigger or view of another program. SQL cannot change a definition, so it
+            // is edited where stored: the file format does not depend on NOT NULL or STRICT.
+            {"NOT NULL removed", "PRAGMA writable_schema = ON; UPDATE sqlite_schema SET sql = "
+             "replace(sql, ' NOT NULL', '') WHERE name = 'Setup'\n"
+             "UPDATE Setup SET programapc = NULL", "la tabla Setup con otra definición que la de DAZU"},
+            {"untyped columns", "PRAGMA writable_schema = ON; UPDATE sqlite_schema SET sql = "
+             "replace(sql, '\"FILE\" TEXT NOT NULL) STRICT', 'FILE)') WHERE name = 'Files'",
+             "la tabla Files con otra definición"},
+            {"index not unique", "DROP INDEX Files_FILE; CREATE INDEX Files_FILE ON Files "
+             "(FILE COLLATE NOCASE)", "el índice Files_FILE de la tabla Files con otra definición"},
+            {"trigger", "CREATE TRIGGER vaciar AFTER INSERT ON Files BEGIN DELETE FROM FPCHH; END",
+             "el disparador vaciar, que DAZU no usa"},
+            {"view", "CREATE VIEW nombres AS SELECT FILE FROM Files",
+             "la vista nombres, que DAZU no usa"},
+            // clang-format on
         };
-        const char* notOurs = "no es una base de datos de configuración de DAZU";
-        row("empty file", {}, "", -1, -1, notOurs);
-        row("text file", {}, "[Setup]\r\nPuerto=1\r\n", -1, -1, "file is not a database");
-        row("random bytes", {}, randomBytes(24576), -1, -1, "file is not a database");
-        row("random bytes after the header", {}, {}, -1, 100, "database disk image is malformed");
-        row("cut inside the header", {}, {}, 60, -1, notOurs);
-        row("cut after the first page", {}, {}, 4096, -1, "database disk image is malformed");
-        row("cut inside the settings row's page", {}, {}, 6144, -1,
-            "database disk image is malformed");
-        row("foreign SQLite database",
-            "DROP TABLE Setup; DROP TABLE Files; DROP TABLE FPCHH; CREATE TABLE clientes (nombre "
-            "TEXT); PRAGMA application_id = 0",
-            {}, -1, -1, notOurs);
-        row("other schema version", "PRAGMA user_version = 9", {}, -1, -1, "versión de esquema 9");
-        row("table missing", "DROP TABLE Files", {}, -1, -1,
-            "Falta la tabla Files en la base de datos");
-        row("field missing", "ALTER TABLE Setup DROP COLUMN baudios", {}, -1, -1,
-            "Falta el campo baudios en la tabla Setup");
-        row("index missing", "DROP INDEX FPCHH_FILE", {}, -1, -1,
-            "Falta el índice FILE en la tabla FPCHH");
-        // Only a file of this program's own schema is used: constraints removed, a list index
-        // that lets a name in twice (the list would skip names at a page boundary), or a
-        // trigger or view of another program.
-        row("NOT NULL removed",
-            redefined("Setup", " NOT NULL", "") + "\nUPDATE Setup SET programapc = NULL", {}, -1,
-            -1, "la tabla Setup con otra definición que la de DAZU");
-        row("untyped columns", redefined("Files", "\"FILE\" TEXT NOT NULL) STRICT", "FILE)"), {},
-            -1, -1, "la tabla Files con otra definición");
-        row("index not unique",
-            "DROP INDEX Files_FILE; CREATE INDEX Files_FILE ON Files (FILE COLLATE NOCASE)", {}, -1,
-            -1, "el índice Files_FILE de la tabla Files con otra definición");
-        row("trigger", "CREATE TRIGGER vaciar AFTER INSERT ON Files BEGIN DELETE FROM FPCHH; END",
-            {}, -1, -1, "el disparador vaciar, que DAZU no usa");
-        row("view", "CREATE VIEW nombres AS SELECT FILE FROM Files", {}, -1, -1,
-            "la vista nombres, que DAZU no usa");
+        for (const auto& row : rows)
+            QTest::newRow(row.name) << QByteArray(row.sql) << row.bytes << row.cutAt
+                                    << row.scrambleFrom << QString::fromUtf8(row.message);
     }
     void damagedDatabase() {
         QFETCH(QByteArray, sql);
-        QFETCH(QByteArray, replacement);
+        QFETCH(QByteArray, bytes);
         QFETCH(int, cutAt);
         QFETCH(int, scrambleFrom);
         QFETCH(QString, message);
@@ -117,7 +113,7 @@ private Q_SLOTS:
         for (const QByteArray& step : sql.split('\n'))
             SQLite::Database(folder.databasePath(), SQLite::OPEN_READWRITE)
                 .exec(step.toStdString());
-        QByteArray bytes = replacement.isNull() ? folder.read("DAZU.CFG") : replacement;
+        bytes = bytes.isNull() ? folder.read("DAZU.CFG") : bytes;
         if (cutAt >= 0)
             bytes.truncate(cutAt);
         if (scrambleFrom >= 0)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDirIterator>
+#include <QProcess>
 #include <QtGlobal>
 #ifndef Q_OS_WIN
 #include <sys/fsuid.h>
@@ -16,13 +16,9 @@ public:
     explicit AsNobody(const QString& folder) {
         if (::geteuid() != 0)
             return;
-        bool handedOver = ::lchown(QFile::encodeName(folder).constData(), kNobody, kNobody) == 0;
-        for (QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot,
-                             QDirIterator::Subdirectories);
-             it.hasNext();)
-            handedOver =
-                ::lchown(QFile::encodeName(it.next()).constData(), kNobody, kNobody) == 0 &&
-                handedOver;
+        const bool handedOver =
+            QProcess::execute(QStringLiteral("chown"),
+                              {QStringLiteral("-R"), QStringLiteral("65534:65534"), folder}) == 0;
         ::setfsgid(kNobody);
         ::setfsuid(kNobody);
         binds_ = handedOver && ::setfsuid(kNobody) == int(kNobody);
