@@ -188,7 +188,8 @@ private Q_SLOTS:
         for (const auto* list : {&dazu::test::kFilesList, &dazu::test::kFpchhList}) {
             const QSet<QString> names =
                 toSet(dazu::test::ListNames(folder.databasePath(), list->table));
-            const QString shown = QStringLiteral("item|%1|").arg(QLatin1String(list->list));
+            const QString shown =
+                QStringLiteral("item|%1|").arg(QLatin1String(list->controls.list));
             // No name that a window stored is lost, and no deleted one comes back.
             QVERIFY(names.contains(toSet(met.filter(shown).replaceInStrings(shown, ""))));
             QVERIFY(kept.contains(names));

@@ -190,13 +190,13 @@ private Q_SLOTS:
         AppFolder folder(AppFolder::CopyOfDist);
         const QStringList neighbours{"100.txt", "a.txt", "abc"}; // what a pattern might match
         folder.addNames(list->table, neighbours);
-        const QString item = QStringLiteral("item|%1|").arg(QLatin1String(list->list));
-        const QString which = QLatin1String(list->list).right(1), add = "add" + which,
+        const QString item = QStringLiteral("item|%1|").arg(QLatin1String(list->controls.list));
+        const QString which = QLatin1String(list->controls.list).right(1), add = "add" + which,
                       remove = "delete" + which;
         QStringList listed = QStringList(neighbours) << name;
         const QStringList added =
             dazu::test::WorkWindow(folder.path(), {"open", add, name, add, again});
-        QCOMPARE(added, QStringList{QLatin1String(list->duplicateTitle) +
+        QCOMPARE(added, QStringList{QLatin1String(list->controls.duplicateTitle) +
                                     QStringLiteral("|48|Entrada ya existe")}
                             << "shown"
                             << QStringList(listed).replaceInStrings(QRegularExpression("^"), item));

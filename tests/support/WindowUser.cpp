@@ -33,8 +33,8 @@ void TypeText(QWidget* control, const QString& text) {
 }
 
 void AddName(const setup& window, const FileList& list, const QString& name) {
-    QTest::mouseClick(Control<QAbstractButton>(window, list.addButton), Qt::LeftButton);
-    auto* entry = Control<QLineEdit>(window, list.entry);
+    QTest::mouseClick(Control<QAbstractButton>(window, list.controls.addButton), Qt::LeftButton);
+    auto* entry = Control<QLineEdit>(window, list.controls.entry);
     if (!name.isEmpty())
         QTest::sendKeyEvent(QTest::Click, entry, Qt::Key_unknown, name, Qt::NoModifier);
     QTest::keyClick(entry, Qt::Key_Return);
@@ -43,8 +43,9 @@ void AddName(const setup& window, const FileList& list, const QString& name) {
 bool DeleteName(const setup& window, const FileList& list, const QString& name) {
     const auto row = ListedNames(window, list).indexOf(name);
     if (row >= 0) {
-        ClickRow(*Control<QAbstractItemView>(window, list.list), int(row));
-        QTest::mouseClick(Control<QAbstractButton>(window, list.deleteButton), Qt::LeftButton);
+        ClickRow(*Control<QAbstractItemView>(window, list.controls.list), int(row));
+        QTest::mouseClick(Control<QAbstractButton>(window, list.controls.deleteButton),
+                          Qt::LeftButton);
     }
     return row >= 0;
 }
@@ -54,7 +55,7 @@ void Accept(const setup& window) {
 }
 
 QStringList ListedNames(const setup& window, const FileList& list) {
-    return ShownRows(*Control<QAbstractItemView>(window, list.list));
+    return ShownRows(*Control<QAbstractItemView>(window, list.controls.list));
 }
 
 QStringList WorkWindow(const QString& applicationDirectory, const QStringList& steps) {
@@ -94,7 +95,7 @@ QStringList WorkWindow(const QString& applicationDirectory, const QStringList& s
         met << QStringLiteral("shown");
     for (const FileList* list : {&kFilesList, &kFpchhList})
         for (const QString& name : window ? ListedNames(*window, *list) : QStringList())
-            met << QStringLiteral("item|%1|%2").arg(QLatin1String(list->list), name);
+            met << QStringLiteral("item|%1|%2").arg(QLatin1String(list->controls.list), name);
     return met;
 }
 

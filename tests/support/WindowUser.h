@@ -13,11 +13,15 @@ namespace dazu::test {
 // One of the window's two file lists: its controls, the title of its duplicate-name message
 // and the table that holds its names.
 struct FileList {
-    const char *list, *entry, *addButton, *deleteButton, *duplicateTitle, *table;
+    struct {
+        const char *list, *entry, *addButton, *deleteButton, *duplicateTitle;
+    } controls;
+    const char* table;
 };
-inline const FileList kFilesList{"List1",     "txtfile",     "cmmagregar",
-                                 "cmmborrar", "Vozu Rodari", "Files"};
-inline const FileList kFpchhList{"List2", "txtfile2", "cmmagregar2", "cmmborrar2", "DAZU", "FPCHH"};
+inline const FileList kFilesList{{"List1", "txtfile", "cmmagregar", "cmmborrar", "Vozu Rodari"},
+                                 "Files"};
+inline const FileList kFpchhList{{"List2", "txtfile2", "cmmagregar2", "cmmborrar2", "DAZU"},
+                                 "FPCHH"};
 
 // The window as the program opens it on the application folder: its load handler has run.
 std::unique_ptr<setup> LoadWindow(const QString& applicationDirectory);
