@@ -128,7 +128,6 @@ private Q_SLOTS:
         QVERIFY(!folder.exists("DAZU.CFG-journal"));
     }
 
-#ifndef Q_OS_WIN // the file is made read-only with POSIX permissions
     // The window opens on a DAZU.CFG that it may read but not write. A change fails with the
     // engine's description and ends the program; the file stays byte for byte, and the lists
     // show only what is stored.
@@ -139,6 +138,9 @@ private Q_SLOTS:
         QTest::newRow("deleting a name") << QStringList{"delete2", "viejo.txt"};
     }
     void readOnlyDatabase() {
+#ifdef Q_OS_WIN
+        QSKIP("the file is made read-only with POSIX permissions");
+#else
         QFETCH(QStringList, change);
         AppFolder folder(AppFolder::CopyOfDist);
         // A Null destination, which "&Aceptar" stores as the empty text it shows.
@@ -158,8 +160,8 @@ private Q_SLOTS:
         QCOMPARE(met, (QStringList{"DAZU|16|attempt to write a readonly database", "shown",
                                    "item|List1|viejo.txt", "item|List2|viejo.txt"}));
         QCOMPARE(folder.read("DAZU.CFG"), before);
-    }
 #endif
+    }
 
     // A name typed into either list's entry box is stored and listed exactly as typed, found
     // again only by the very same text (in any letter case), and deleted alone.
