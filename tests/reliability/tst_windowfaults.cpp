@@ -11,7 +11,6 @@
 #include <SQLiteCpp/Database.h>
 
 using dazu::test::AppFolder;
-using dazu::test::FileList;
 
 namespace {
 
@@ -39,8 +38,6 @@ const QString kTextBoxes[][2] = {{"Txtprogramapc", "programapc"},
                                  {"txtfiletoappend", "filetoappend"}};
 
 } // namespace
-
-Q_DECLARE_METATYPE(const FileList*)
 
 class tst_WindowFaults : public QObject {
     Q_OBJECT
@@ -163,75 +160,60 @@ private Q_SLOTS:
 #endif
     }
 
-    // A name typed into either list's entry box is stored and listed exactly as typed, found
-    // again only by the very same text (in any letter case), and deleted alone.
-    void names_data() {
-        QTest::addColumn<const FileList*>("list");
-        QTest::addColumn<QString>("name");
+    // A text typed into both lists' entry boxes and into the text boxes is stored, listed and
+    // shown at the next start exactly as typed; as a name it is found again only by the very
+    // same text (in any letter case), and deleted alone.
+    void typed_data() {
+        QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("again"); // the same name in other letter case, or itself
-        for (const FileList* list : {&dazu::test::kFilesList, &dazu::test::kFpchhList}) {
-            for (const auto& [what, text] : kTexts)
-                QTest::addRow("%s: %s", list->table, qPrintable(what)) << list << text << text;
-            // One letter-case rule for every letter, as in dazucfg.
-            QTest::addRow("%s: letter case beyond A-Z", list->table) << list << "año_ÉTÉ.txt"
-                                                                     << "AÑO_été.TXT";
-            QTest::addRow("%s: sharp s and Kelvin sign", list->table) << list << "straße_k"
-                                                                      << "STRAẞE_\u212A";
-        }
-        // Texts that would find "abc" if the lookup compared by a pattern, a prefix or
-        // ignoring spaces; both lists look names up alike.
+        for (const auto& [what, text] : kTexts)
+            QTest::newRow(qPrintable(what)) << text << text;
+        // One letter-case rule for every letter, as in dazucfg.
+        QTest::newRow("letter case beyond A-Z") << "año_ÉTÉ.txt"
+                                                << "AÑO_été.TXT";
+        QTest::newRow("sharp s and Kelvin sign") << "straße_k"
+                                                 << "STRAẞE_\u212A";
+        // Texts that would find "abc" if a name were looked up by a pattern, a prefix or
+        // ignoring spaces.
         for (const char* pattern : {"a%", "a_c", "%", "a*", "abc ", " abc", "ab", "abcd"})
-            QTest::addRow("Files: '%s'", pattern)
-                << &dazu::test::kFilesList << QString::fromUtf8(pattern)
-                << QString::fromUtf8(pattern);
+            QTest::addRow("'%s'", pattern)
+                << QString::fromUtf8(pattern) << QString::fromUtf8(pattern);
     }
-    void names() {
-        QFETCH(const FileList*, list);
-        QFETCH(QString, name);
+    void typed() {
+        QFETCH(QString, text);
         QFETCH(QString, again);
         AppFolder folder(AppFolder::CopyOfDist);
         const QStringList neighbours{"100.txt", "a.txt", "abc"}; // what a pattern might match
-        folder.addNames(list->table, neighbours);
-        const QString item = QStringLiteral("item|%1|").arg(QLatin1String(list->controls.list));
-        const QString which = QLatin1String(list->controls.list).right(1), add = "add" + which,
-                      remove = "delete" + which;
-        QStringList listed = QStringList(neighbours) << name;
-        const QStringList added =
-            dazu::test::WorkWindow(folder.path(), {"open", add, name, add, again});
-        QCOMPARE(added, QStringList{QLatin1String(list->controls.duplicateTitle) +
-                                    QStringLiteral("|48|Entrada ya existe")}
-                            << "shown"
-                            << QStringList(listed).replaceInStrings(QRegularExpression("^"), item));
-        QStringList stored = dazu::test::ListNames(folder.databasePath(), list->table);
-        stored.sort();
-        listed.sort();
-        QCOMPARE(stored, listed);
-        // The next start lists it exactly, and deleting it deletes it alone.
-        QCOMPARE(dazu::test::WorkWindow(folder.path(), {"open", remove, name}).filter("DAZU|"),
-                 QStringList());
-        QCOMPARE(dazu::test::ListNames(folder.databasePath(), list->table), neighbours);
-    }
-
-    // The same texts typed into the text boxes, stored with "&Aceptar" and shown again.
-    void texts_data() {
-        QTest::addColumn<QString>("text");
-        for (const auto& [what, text] : kTexts)
-            QTest::newRow(qPrintable(what)) << text;
-    }
-    void texts() {
-        QFETCH(QString, text);
-        AppFolder folder(AppFolder::CopyOfDist);
-        // The boxes take typing only while their check boxes are checked.
+        folder.addNames("Files", neighbours);
+        folder.addNames("FPCHH", neighbours);
+        // The text boxes take typing only while their check boxes are checked.
         QStringList steps{"open", "click", "chkprogramapc", "click", "chkunirarchivos"};
         for (const auto& [control, field] : kTextBoxes)
             steps << "type" << control << text;
-        QCOMPARE(dazu::test::WorkWindow(folder.path(), steps << "accept"), QStringList());
+        steps << "add1" << text << "add1" << again << "add2" << text << "add2" << again << "accept";
+        QStringList listed = QStringList(neighbours) << text;
+        const QStringList met = dazu::test::WorkWindow(folder.path(), steps);
+        QStringList expected{"Vozu Rodari|48|Entrada ya existe", "DAZU|48|Entrada ya existe"};
+        for (const QString& list : QStringList{"List1", "List2"})
+            expected << QStringList(listed).replaceInStrings(QRegularExpression("^"),
+                                                             "item|" + list + "|");
+        QCOMPARE(met, expected);
+        listed.sort();
+        for (const char* table : {"Files", "FPCHH"}) {
+            QStringList stored = dazu::test::ListNames(folder.databasePath(), table);
+            stored.sort();
+            QCOMPARE(stored, listed);
+        }
         const auto window = dazu::test::LoadWindow(folder.path());
         for (const auto& [control, field] : kTextBoxes) {
             QCOMPARE(dazu::test::SetupField(folder.databasePath(), field.toStdString()),
                      dazu::config::Variant(text.toStdString()));
             QCOMPARE(window->findChild<QLineEdit*>(control)->text(), text);
         }
+        const QStringList deleted{"open", "delete1", text, "delete2", text};
+        QCOMPARE(dazu::test::WorkWindow(folder.path(), deleted).filter("DAZU|"), QStringList());
+        QCOMPARE(dazu::test::ListNames(folder.databasePath(), "Files"), neighbours);
+        QCOMPARE(dazu::test::ListNames(folder.databasePath(), "FPCHH"), neighbours);
     }
 };
 
