@@ -3,9 +3,11 @@
 // what a crash left of an earlier DAZU.CFG. A start that cannot install a file stops with the
 // system's description of the error; what was installed before stays, and nothing half-copied
 // is left behind.
+#include "ExFatDrive.h"
 #include "Platform.h"
 #include "Startup.h"
 #include "TestSupport.h"
+#include "Unprivileged.h"
 
 #include <optional>
 #include <QDir>
@@ -16,9 +18,6 @@
 #ifdef Q_OS_WIN
 #include <windows.h>
 #else
-#include "ExFatDrive.h"
-#include "Unprivileged.h"
-
 #include <cstring>
 #include <sys/stat.h>
 #endif
@@ -157,14 +156,10 @@ private Q_SLOTS:
     void start() {
         QFETCH(int, index);
         const Row& row = kRows[index];
-#ifndef Q_OS_WIN
         if (row.onExFat)
             DAZU_SKIP_WITHOUT_EXFAT();
         const AppFolder folder(AppFolder::CopyOfDist,
                                row.onExFat ? dazu::test::ExFatFolder() : QString());
-#else
-        const AppFolder folder(AppFolder::CopyOfDist);
-#endif
         prepare(folder, row);
         // What the folder holds afterwards: nothing of an earlier copy or an earlier database,
         // what was there before, and a copy of its template for each target installed.
