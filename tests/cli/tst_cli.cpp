@@ -1,0 +1,304 @@
+// dazucfg: every command as a row of words with the exit status, the text printed and what
+// changed in DAZU.CFG; a refused command changes no file of the folder. Then the round trip of
+// export and import, and the built program finding its own folder.
+#include "Run.h"
+#include "TestSupport.h"
+
+#include <csignal>
+#include <filesystem>
+#include <map>
+#include <QDir>
+#include <QProcess>
+#include <QTest>
+#include <SQLiteCpp/Database.h>
+#include <sstream>
+#ifndef Q_OS_WIN
+#include <sys/resource.h>
+#endif
+
+using dazu::test::AppFolder;
+
+namespace {
+
+#ifdef Q_OS_WIN
+const QByteArray kLineEnd = "\r\n"; // the C runtime's text mode on standard output
+#else
+const QByteArray kLineEnd = "\n";
+#endif
+
+struct Result {
+    int status;
+    QByteArray out, err;
+};
+
+// Runs dazucfg in-process on the folder; "$DIR" at the start of a word stands for the folder.
+Result Run(const AppFolder& folder, std::vector<std::string> words,
+           const std::string& ownFolder = {}) {
+    for (std::string& word : words)
+        if (word.rfind("$DIR", 0) == 0)
+            word.replace(0, 4, folder.path().toStdString());
+    if (ownFolder.empty())
+        words.insert(words.begin(), {"--dir", folder.path().toStdString()});
+    std::ostringstream out, err;
+    const int status = dazu::cli::Run(words, ownFolder, out, err);
+    return {status, QByteArray::fromStdString(out.str()), QByteArray::fromStdString(err.str())};
+}
+
+// The settings row and both lists, each byte one character, to name what a command changed.
+QStringList Stored(const AppFolder& folder) {
+    QStringList stored = dazu::test::StoredRow(folder.databasePath());
+    auto database = dazu::config::OpenDatabase(folder.databasePath());
+    for (const char* table : {"Files", "FPCHH"}) {
+        auto list = database.OpenRecordset(table);
+        list.Index("FILE");
+        QStringList names;
+        for (list.MoveFirst(); !list.Eof(); list.MoveNext())
+            names << QString::fromLatin1(list.Fields("FILE").Value().toText());
+        stored << QLatin1String(table) + QStringLiteral(": ") + names.join(QStringLiteral(", "));
+    }
+    return stored;
+}
+
+// Every file of the folder: its bytes, or its size where it is large.
+std::map<QString, QByteArray> Files(const AppFolder& folder) {
+    std::map<QString, QByteArray> files;
+    for (const QFileInfo& file : QDir(folder.path()).entryInfoList(QDir::Files))
+        files[file.fileName()] = file.size() > (1 << 20) ? QByteArray::number(file.size())
+                                                         : folder.read(file.fileName());
+    return files;
+}
+
+struct Row {
+    const char* name;
+    const char* before; // steps apart by "|": sql STATEMENT, write NAME BYTES, size NAME N,
+                        // remove NAME, limit N (the largest file a write may make)
+    std::vector<std::string> words;
+    int status;
+    const char* printed;     // part of standard output, or of standard error on a failure
+    const char* stored = ""; // the readings that changed, as Stored() gives them
+};
+
+#define DOC "write doc.json "
+#define IMPORT                                                                                     \
+    { "import", "--", "$DIR/doc.json" }
+// clang-format off
+const Row kRows[] = {
+    // Files holds "c\xF1o" (not UTF-8), "B.txt" and "año.txt", added in that order.
+    {"help", "", {"-h"}, 0, "Comandos:\n  show [--json]"},
+    {"help before the command", "", {"--help", "set"}, 0, "  pathdest          texto, o Null\n"},
+    // Wrong usage is told before the damaged DAZU.CFG is opened.
+    {"no command", "write DAZU.CFG dañado", {}, 2, "Falta el comando"},
+    {"unknown command", "write DAZU.CFG dañado", {"mostrar"}, 2, "Comando desconocido: mostrar"},
+    {"unknown option", "", {"show", "--yaml"}, 2, "Opción desconocida: --yaml"},
+    {"--json elsewhere", "", {"check", "--json"}, 2, "--json no sirve para check"},
+    {"missing operand", "", {"set", "Puerto"}, 2, "Faltan argumentos para set"},
+    {"one operand too many", "", {"files", "list", "hh-pc", "a"}, 2, "solo lleva la lista"},
+    {"unknown field", "", {"get", "puertos"}, 2, "No existe el campo puertos"},
+    {"unknown list", "", {"files", "add", "hh", "a"}, 2, "Lista desconocida: hh"},
+    {"show", "sql UPDATE Setup SET pathdest = NULL", {"show"}, 0, "  pathdest          Null\n"},
+    {"show the lists", "", {"show"}, 0,
+     "(hh-pc, Files)\n  año.txt\n  B.txt\n  c\xF1o\n\nArchivos del PC al hand-held (pc-hh, FPCHH)\n  (vacía)\n"},
+    {"show --json", "sql UPDATE Setup SET pathdest = NULL", {"show", "--json"}, 0, "\"pathdest\": null,\n"},
+    {"show --json, bytes", "", {"show", "--json"}, 0, "\"bytes\": \"63f16f\""},
+    {"list in index order", "", {"files", "list", "hh-pc"}, 0, "año.txt\nB.txt\nc\xF1o\n"},
+    {"get", "", {"get", "modolectura"}, 0, "Sí\n"},
+    {"set Yes/No 1", "", {"set", "borrar", "1"}, 0, "", "borrar = True"},
+    {"set Yes/No TRUE", "", {"set", "askother", "TRUE"}, 0, "", "askother = True"},
+    {"set Yes/No No", "", {"set", "limpiar", "No"}, 0, "", "limpiar = False"},
+    {"set a number, field in any case", "", {"set", "PUERTO", "8"}, 0, "", "Puerto = 8"},
+    {"set a text untrimmed", "", {"set", "programapc", " c.exe "}, 0, "", "programapc = \" c.exe \""},
+    {"set bytes", "", {"set", "filehost", "c:\\x\xE9"}, 0, "", "filehost = \"c:\\x\xE9\""},
+    {"set letters for a number", "", {"set", "intervalo", "abc"}, 1, "cannot store TEXT value in INTEGER column Setup.intervalo"},
+    {"set 2 as Yes/No", "", {"set", "borrar", "2"}, 1, "no sirve para borrar"},
+    {"add untrimmed", "", {"files", "add", "hh-pc", " C 1.txt"}, 0, "", "Files:  C 1.txt, año.txt, B.txt, c\xF1o"},
+    {"add after --", "", {"files", "add", "pc-hh", "--", "-x"}, 0, "", "FPCHH: -x"},
+    {"add other bytes", "", {"files", "add", "hh-pc", "c\xF2o"}, 0, "", "Files: año.txt, B.txt, c\xF1o, c\xF2o"},
+    {"add A-Z in another case", "", {"files", "add", "hh-pc", "b.TXT"}, 1, "Entrada ya existe"},
+    {"add beyond A-Z in another case", "", {"files", "add", "hh-pc", "AÑO.TXT"}, 1, "dazucfg: Entrada ya existe\n"},
+    {"add bytes in another case", "", {"files", "add", "hh-pc", "C\xF1O"}, 1, "Entrada ya existe"},
+    {"remove in another case", "", {"files", "remove", "hh-pc", "AÑO.TXT"}, 0, "", "Files: B.txt, c\xF1o"},
+    {"remove by bytes", "", {"files", "remove", "hh-pc", "c\xF1o"}, 0, "", "Files: año.txt, B.txt"},
+    {"remove missing", "", {"files", "remove", "pc-hh", "B.txt"}, 1, "Entrada no existe: B.txt"},
+    {"check", "", {"check"}, 0, "DAZU.CFG: correcta\n"},
+    {"check without DAZU.CFG", "remove DAZU.CFG", {"check"}, 1, "unable to open database file"},
+    // Every refusal of a file that is not this program's is the window's test
+    // (tst_damageddatabase); one shows that dazucfg refuses them too.
+    {"a trigger", "sql CREATE TRIGGER vaciar AFTER INSERT ON Files BEGIN DELETE FROM FPCHH; END", {"check"}, 1,
+     "el disparador vaciar, que DAZU no usa"},
+    // The list's index taken for the other's, empty: records without their index entries.
+    {"check a damaged index", "sql PRAGMA writable_schema = ON; UPDATE sqlite_schema SET rootpage = (SELECT "
+     "rootpage FROM sqlite_schema WHERE name = 'FPCHH_FILE') WHERE name = 'Files_FILE'", {"check"}, 1,
+     "\n  row 1 missing from index Files_FILE\n"},
+    {"export onto the database", "", {"export", "$DIR/DAZU.CFG"}, 1, "es la base de datos"},
+    {"export onto the database template", "write DefDAZU.CFG SQLite format 3", {"export", "$DIR/DefDAZU.CFG"}, 1,
+     "no es un documento JSON"},
+    {"export onto a batch template", "write DefDudodeZI410.bat @echo off\r\n", {"export", "$DIR/DefDudodeZI410.bat"},
+     1, "no es un documento JSON"},
+#ifndef Q_OS_WIN // a file-size limit stands for a full disk on Linux only
+    {"export over an earlier export, disk full", DOC "{\"Setup\": {}}\n|limit 64", {"export", "$DIR/doc.json"}, 1,
+     "No se puede escribir"},
+    // On Windows the path names no device; under Wine a Linux device reads as an endless file.
+    {"import a device", "", {"import", "/dev/zero"}, 1, "no es un archivo normal"},
+#endif
+    {"export without DAZU.CFG", "remove DAZU.CFG", {"export", "$DIR/doc.json"}, 1, "unable to open database file"},
+    {"import without DAZU.CFG", "remove DAZU.CFG|" DOC "{}", IMPORT, 1, "unable to open database file"},
+    {"import a folder", "", {"import", "$DIR"}, 1, "no es un archivo normal"},
+    {"import over 256 MB", "size doc.json 300000000", IMPORT, 1, "es mayor que 256 MB"},
+    {"import", DOC "{\"Files\": [\"n\"], \"Setup\": {\"Puerto\": 7}}", IMPORT, 0, "", "Puerto = 7; Files: n"},
+    // Refused at the first bad entry, named by its place, though the entries before it were
+    // good: nothing is stored.
+    {"syntax", DOC "{\"Setup\": {\n  \"Puerto\": 7,,", IMPORT, 1, "línea 2, columna 15"},
+    {"not an object", DOC "[1]", IMPORT, 1, "el documento: se esperaba"},
+    {"unknown key", DOC "{\"Files\": [\"n\"], \"Setp\": {}}", IMPORT, 1, "/Setp: clave desconocida"},
+    {"field names keep their case", DOC "{\"Setup\": {\"Puerto\": 7, \"puerto\": 2}}", IMPORT, 1, "/Setup/puerto: no existe"},
+    {"text for a number", DOC "{\"Setup\": {\"Puerto\": 7, \"intervalo\": \"9\"}}", IMPORT, 1,
+     "/Setup/intervalo: se esperaba un número"},
+    {"number for a Yes/No", DOC "{\"Files\": [\"n\"], \"Setup\": {\"borrar\": 1}}", IMPORT, 1,
+     "/Setup/borrar: se esperaba true o false"},
+    {"Null", DOC "{\"Files\": [\"n\"], \"Setup\": {\"programatm\": null}}", IMPORT, 1,
+     "/Setup/programatm: NOT NULL constraint failed"},
+    {"a list not a list", DOC "{\"Files\": [\"n\"], \"FPCHH\": \"a.txt\"}", IMPORT, 1, "/FPCHH: se esperaba una lista"},
+    {"a name not a text", DOC "{\"FPCHH\": [\"a\", 2]}", IMPORT, 1, "/FPCHH/1: se esperaba"},
+    {"a name twice", DOC "{\"FPCHH\": [\"a\", \"b\", \"A\"]}", IMPORT, 1, "/FPCHH/2: Entrada ya existe"},
+    {"a name twice, beyond A-Z", DOC "{\"FPCHH\": [\"año.txt\", \"AÑO.TXT\"]}", IMPORT, 1, "/FPCHH/1: Entrada ya existe"},
+    {"NUL in a name", DOC "{\"FPCHH\": [\"a\\u0000b\"]}", IMPORT, 1,
+     "/FPCHH/0: Un nombre de archivo no puede contener el carácter NUL"},
+    {"bytes that are no hexadecimal", DOC "{\"FPCHH\": [{\"bytes\": \"zz\"}]}", IMPORT, 1, "/FPCHH/0: se esperaba"},
+    {"a field twice", DOC "{\"Setup\": {\"Puerto\": 7, \"Puerto\": 8}}", IMPORT, 1, "/Setup/Puerto: la clave aparece dos veces"},
+    {"a list twice", DOC "{\"Files\": [\"n\"], \"Files\": []}", IMPORT, 1, "/Files: la clave aparece dos veces"},
+};
+// clang-format on
+
+} // namespace
+
+class tst_Cli : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void command_data() {
+        QTest::addColumn<int>("row");
+        for (const Row& row : kRows)
+            QTest::newRow(row.name) << int(&row - kRows);
+    }
+    void command() {
+        QFETCH(int, row);
+        const Row& r = kRows[row];
+        AppFolder folder;
+        folder.addNames("Files", std::vector<std::string>{"c\xF1o", "B.txt", "año.txt"});
+        long limit = 0;
+        for (const QByteArray& step : QByteArray(r.before).split('|')) {
+            const QList<QByteArray> words = step.split(' ');
+            const QString name = QString::fromUtf8(words.value(1));
+            const QByteArray rest = step.mid(words[0].size() + words.value(1).size() + 2);
+            if (words[0] == "sql")
+                SQLite::Database(folder.databasePath(), SQLite::OPEN_READWRITE)
+                    .exec(step.mid(4).toStdString());
+            else if (words[0] == "write")
+                folder.write(name, rest);
+            else if (QFile file(folder.file(name)); words[0] == "size") // sparse
+                QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(rest.toLongLong()));
+            else if (words[0] == "remove")
+                QVERIFY(QFile::remove(folder.file(name)));
+            else if (words[0] == "limit")
+                limit = name.toLong();
+        }
+        const auto files = Files(folder);
+        const QStringList before = r.status == 0 ? Stored(folder) : QStringList();
+        Result result;
+#ifndef Q_OS_WIN
+        // The write fails once a file reaches the limit, as on a full disk.
+        rlimit old{};
+        getrlimit(RLIMIT_FSIZE, &old);
+        rlimit limited{limit ? rlim_t(limit) : old.rlim_cur, old.rlim_max};
+        std::signal(SIGXFSZ, SIG_IGN);
+        setrlimit(RLIMIT_FSIZE, &limited);
+        result = Run(folder, r.words);
+        setrlimit(RLIMIT_FSIZE, &old);
+#else
+        result = Run(folder, r.words);
+#endif
+        QCOMPARE(result.status, r.status);
+        QVERIFY2((r.status ? result.err : result.out).contains(r.printed),
+                 (result.out + result.err).constData());
+        QCOMPARE((r.status ? result.out : result.err), QByteArray());
+        if (r.status == 2)
+            QVERIFY(result.err.contains("--help\" para ver"));
+        if (r.status != 0) {
+            QCOMPARE(Files(folder), files);
+            return;
+        }
+        QStringList changed;
+        for (const QString& reading : Stored(folder))
+            if (!before.contains(reading))
+                changed << reading;
+        QCOMPARE(changed.join(QStringLiteral("; ")), QString::fromLatin1(r.stored));
+    }
+
+    // One PC's settings and lists, every field unlike the other's, texts and names that are
+    // not UTF-8 among them, export over an earlier document and import replaces the other's.
+    void roundTrip() {
+        AppFolder source, target;
+        source.addNames("Files", std::vector<std::string>{"a\xF1o.txt", "b\xFF", "Z.DAT"});
+        source.addNames("FPCHH", QStringList{QStringLiteral("pedidos.txt")});
+        SQLite::Database(source.databasePath(), SQLite::OPEN_READWRITE)
+            .exec("UPDATE Setup SET programapc = 'd:\\c.exe', programatm = '', modolectura = 0,"
+                  "Puerto = 4, baudios = 9600, intervalo = 9, correrprogramapc = 1,"
+                  "correrprogramatm = 0, enable = 1, filehost = 'c:\\x' || x'E9',"
+                  "filetoappend = ' x ', borrar = 1, limpiar = 0, borrarhornet = 1,"
+                  "borrarpc = 1, unirarchivos = 1, askother = 1, pathori = 'o'");
+        target.addNames("Files", QStringList{QStringLiteral("viejo.dat")});
+        source.write(QStringLiteral("pc1.json"), "{\"Setup\": {}}\n");
+        QCOMPARE(Run(source, {"export", "$DIR/pc1.json"}).status, 0);
+        QCOMPARE(Run(target, {"import", source.file(QStringLiteral("pc1.json")).toStdString()}).err,
+                 QByteArray());
+        const QByteArray shown = Run(source, {"show", "--json"}).out;
+        QVERIFY(shown.contains("\"pedidos.txt\""));
+        QCOMPARE(Run(target, {"show", "--json"}).out, shown);
+    }
+
+    // Started from another directory, the shipped program works on the DAZU.CFG beside it,
+    // in a folder whose name is not UTF-8 on Linux; in-process, a folder it cannot know
+    // is refused.
+    void ownFolder() {
+        AppFolder current, top;
+        current.addNames("FPCHH", QStringList{QStringLiteral("propio.txt")});
+        const QString program = dazu::test::ProgramFile("dazucfg");
+#ifdef Q_OS_WIN // Windows gives folder names as UTF-16, always convertible
+        const std::filesystem::path own = top.path().toStdWString();
+        const QString started = top.file(program);
+#else // started through a link, which the program resolves to its folder
+        const std::filesystem::path own = top.path().toStdString() + "/carpeta\xF1\xFF";
+        const QString started = top.file(QStringLiteral("enlace"));
+        std::filesystem::create_directory(own);
+        struct Removed { // a folder name that QDir cannot give
+            std::filesystem::path folder;
+            ~Removed() { std::filesystem::remove_all(folder, std::error_code() = {}); }
+        } removed{own};
+        std::filesystem::create_symlink(own / program.toStdString(), started.toStdString());
+#endif
+        std::filesystem::copy_file(current.databasePath(), own / "DAZU.CFG");
+        std::filesystem::copy_file((dazu::test::DistDirectory() + '/' + program).toStdString(),
+                                   own / program.toStdString());
+        const std::tuple<QStringList, int, QByteArray> runs[] = {
+            {{"files", "add", "pc-hh", "otro.txt"}, 0, ""},
+            {{"files", "list", "pc-hh"}, 0, "otro.txt" + kLineEnd + "propio.txt" + kLineEnd},
+            {{"get"}, 2, ""}};
+        for (const auto& [arguments, status, printed] : runs) {
+            QProcess dazucfg;
+            dazucfg.setWorkingDirectory(current.path());
+            dazucfg.setStandardInputFile(QProcess::nullDevice());
+            dazucfg.start(started, arguments);
+            QVERIFY(dazucfg.waitForFinished(30000));
+            QCOMPARE(dazucfg.exitCode(), status);
+            QCOMPARE(dazucfg.readAllStandardOutput(), printed);
+        }
+        QCOMPARE(dazu::test::ListNames(current.databasePath(), "FPCHH"),
+                 QStringList{QStringLiteral("propio.txt")});
+        const Result refused = Run(current, {"get", "Puerto"}, "carpeta");
+        QCOMPARE(refused.status, 1);
+        QVERIFY(refused.err.contains("No se puede saber la carpeta de dazucfg"));
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_Cli)
+#include "tst_cli.moc"
