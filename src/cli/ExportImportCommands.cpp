@@ -1,5 +1,6 @@
 #include "Commands.h"
 #include "ConfigJson.h"
+#include "DeviceName.h"
 #include "Failures.h"
 #include "Snapshot.h"
 #include "Transaction.h"
@@ -35,7 +36,7 @@ constexpr std::uintmax_t kLargestDocument = 256u * 1024 * 1024;
 std::string readDocument(const std::string& path) {
     std::error_code error;
     const fs::file_status status = fs::status(path, error);
-    if (!error && fs::exists(status) && !fs::is_regular_file(status))
+    if (NamesDevice(path) || (!error && fs::exists(status) && !fs::is_regular_file(status)))
         throw Refusal("No se importa " + path + ": no es un archivo normal");
     if (!error && fs::exists(status) && fs::file_size(path, error) > kLargestDocument)
         tooLarge(path);

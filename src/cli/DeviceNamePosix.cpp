@@ -1,0 +1,9 @@
+#include "DeviceName.h"
+
+namespace dazu::cli {
+
+bool NamesDevice(const std::string&) {
+    return false;
+}
+
+} // namespace dazu::cli
