@@ -59,7 +59,8 @@ QString CurrentDirectoryFor(const QString& path) {
     Q_UNUSED(path);
     const QString relative = QStringLiteral(".");
 #endif
-    return QFileInfo(relative).absoluteFilePath();
+    // A drive's current directory can come back with a trailing separator (so under Wine).
+    return QDir::cleanPath(QFileInfo(relative).absoluteFilePath());
 }
 
 QString ProgramPath(const QString& path) {
@@ -109,7 +110,8 @@ void AppFolder::seed(const SettingsChanges& changes) const {
     if (!QFile::exists(database) && !QFile::copy(file(QStringLiteral("DefDAZU.CFG")), database))
         createDatabase();
     auto tables = config::OpenConfiguration(databasePath());
-    config::WriteDefaultRow(tables, path().toStdString());
+    // As the program stores it: its folder in the system's own form.
+    config::WriteDefaultRow(tables, QDir::toNativeSeparators(path()).toStdString());
     if (changes.empty())
         return;
     tables.Setup.MoveFirst();
