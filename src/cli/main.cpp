@@ -8,6 +8,7 @@
 #ifdef _WIN32
 #include <QCoreApplication>
 #include <QDir>
+#include <windows.h>
 #else
 #include <climits>
 #include <unistd.h>
@@ -27,6 +28,26 @@ struct Invocation {
 };
 
 #ifdef _WIN32
+// The messages are UTF-8, which a console shows right only in that code page; the console
+// gets its own back when the program ends.
+class ConsoleInUtf8 {
+public:
+    ConsoleInUtf8()
+        : previous_(GetConsoleOutputCP()) {
+        if (previous_ != 0)
+            SetConsoleOutputCP(CP_UTF8);
+    }
+    ~ConsoleInUtf8() {
+        if (previous_ != 0)
+            SetConsoleOutputCP(previous_);
+    }
+    ConsoleInUtf8(const ConsoleInUtf8&) = delete;
+    ConsoleInUtf8& operator=(const ConsoleInUtf8&) = delete;
+
+private:
+    const UINT previous_;
+};
+
 Invocation invocation(int argc, char** argv) {
     const QCoreApplication application(argc, argv);
     Invocation call;
@@ -54,6 +75,9 @@ Invocation invocation(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+    const ConsoleInUtf8 console;
+#endif
     const Invocation call = invocation(argc, argv);
     return dazu::cli::Run(call.arguments, call.ownFolder, std::cout, std::cerr);
 }
