@@ -1,6 +1,6 @@
 #include "Commands.h"
 #include "ConfigJson.h"
-#include "DeviceName.h"
+#include "DocumentPath.h"
 #include "Failures.h"
 #include "Snapshot.h"
 #include "Transaction.h"
@@ -34,13 +34,14 @@ constexpr std::uintmax_t kLargestDocument = 256u * 1024 * 1024;
 }
 
 std::string readDocument(const std::string& path) {
+    const fs::path file = DocumentPath(path);
     std::error_code error;
-    const fs::file_status status = fs::status(path, error);
+    const fs::file_status status = fs::status(file, error);
     if (NamesDevice(path) || (!error && fs::exists(status) && !fs::is_regular_file(status)))
         throw Refusal("No se importa " + path + ": no es un archivo normal");
-    if (!error && fs::exists(status) && fs::file_size(path, error) > kLargestDocument)
+    if (!error && fs::exists(status) && fs::file_size(file, error) > kLargestDocument)
         tooLarge(path);
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(file, std::ios::binary);
     if (!in)
         fileFailure("No se puede abrir", path);
     // Read with a bound, whatever the file turned into since the check above.
@@ -59,16 +60,17 @@ std::string readDocument(const std::string& path) {
 // An existing target is replaced only when it is an earlier document: never the database,
 // a template or any other file that does not start as a JSON object.
 void refuseToReplace(const std::string& target, const std::string& databasePath) {
+    const fs::path file = DocumentPath(target);
     std::error_code error;
-    if (!fs::exists(target, error))
+    if (!fs::exists(file, error))
         return;
-    if (fs::equivalent(target, databasePath, error))
+    if (fs::equivalent(file, DocumentPath(databasePath), error))
         throw Refusal("No se exporta sobre " + target + ": es la base de datos de configuración");
-    std::ifstream in(target, std::ios::binary);
+    std::ifstream in(file, std::ios::binary);
     char first = 0;
     while (in.get(first) && std::isspace(static_cast<unsigned char>(first)))
         ;
-    if (!fs::is_regular_file(target, error) || !in || first != '{')
+    if (!fs::is_regular_file(file, error) || !in || first != '{')
         throw Refusal("No se exporta sobre " + target +
                       ": ya existe y no es un documento JSON de export");
 }
@@ -78,8 +80,9 @@ void refuseToReplace(const std::string& target, const std::string& databasePath)
 void writeWhole(const std::string& target, const std::string& text) {
     std::random_device random;
     const std::string temporary = target + ".tmp-" + std::to_string(random());
+    const fs::path partial = DocumentPath(temporary);
     {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        std::ofstream out(partial, std::ios::binary | std::ios::trunc);
         if (!out)
             fileFailure("No se puede crear", temporary);
         out << text;
@@ -87,16 +90,16 @@ void writeWhole(const std::string& target, const std::string& text) {
         if (!out) {
             const int reason = errno;
             std::error_code ignored;
-            fs::remove(temporary, ignored);
+            fs::remove(partial, ignored);
             errno = reason;
             fileFailure("No se puede escribir", target);
         }
     }
     std::error_code error;
-    fs::rename(temporary, target, error);
+    fs::rename(partial, DocumentPath(target), error);
     if (error) {
         std::error_code ignored;
-        fs::remove(temporary, ignored);
+        fs::remove(partial, ignored);
         throw Refusal("No se puede escribir " + target + ": " + error.message());
     }
 }

@@ -221,9 +221,12 @@ private Q_SLOTS:
                   "limpiar = 0, borrarhornet = 1, borrarpc = 1, unirarchivos = 1, askother = 1,"
                   "pathori = 'o', filehost = 'c:\\x' || x'E9'");
         target.addNames("Files", QStringList{"viejo.dat"});
-        source.write("pc1.json", "{\"Setup\": {}}\n");
-        QCOMPARE(Run(source, {"export", "$DIR/pc1.json"}).status, 0);
-        QCOMPARE(Run(target, {"import", source.file("pc1.json").toStdString()}).err, QByteArray());
+        // A letter beyond ASCII in the name: the document is that file and no other.
+        const QString document = QStringLiteral("configuración.json");
+        source.write(document, "{\"Setup\": {}}\n");
+        QCOMPARE(Run(source, {"export", "$DIR/" + document.toStdString()}).status, 0);
+        QCOMPARE(QDir(source.path()).entryList({"*.json"}), QStringList{document});
+        QCOMPARE(Run(target, {"import", source.file(document).toStdString()}).err, QByteArray());
         QCOMPARE(Run(target, {"show", "--json"}).out, Run(source, {"show", "--json"}).out);
     }
 

@@ -1,15 +1,29 @@
-#include "DeviceName.h"
+#include "DocumentPath.h"
 
 #include <windows.h>
 
 namespace dazu::cli {
 
+namespace {
+
+std::wstring Wide(const std::string& utf8) {
+    const int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), nullptr, 0);
+    std::wstring wide(std::size_t(size > 0 ? size : 0), L'\0');
+    if (size > 0)
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), wide.data(), size);
+    return wide;
+}
+
+} // namespace
+
+std::filesystem::path DocumentPath(const std::string& path) {
+    return Wide(path);
+}
+
 bool NamesDevice(const std::string& path) {
-    const int size = MultiByteToWideChar(CP_UTF8, 0, path.data(), int(path.size()), nullptr, 0);
-    if (size <= 0)
+    const std::wstring name = Wide(path);
+    if (name.empty())
         return false;
-    std::wstring name(std::size_t(size), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, path.data(), int(path.size()), name.data(), size);
     // The system completes a device name, also in a folder or with an extension, to the
     // device namespace: "\\.\NUL".
     const DWORD length = GetFullPathNameW(name.c_str(), 0, nullptr, nullptr);

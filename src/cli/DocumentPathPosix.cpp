@@ -1,6 +1,10 @@
-#include "DeviceName.h"
+#include "DocumentPath.h"
 
 namespace dazu::cli {
+
+std::filesystem::path DocumentPath(const std::string& path) {
+    return path;
+}
 
 bool NamesDevice(const std::string&) {
     return false;
