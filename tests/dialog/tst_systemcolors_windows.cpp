@@ -4,44 +4,17 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QScopeGuard>
 #include <QTest>
 #include <windows.h>
 
 using namespace dazu::dialog;
 
 namespace {
-
 QColor systemColour(int index) {
     const COLORREF colour = GetSysColor(index);
     return QColor(GetRValue(colour), GetGValue(colour), GetBValue(colour));
 }
-
-QColor foreground(const QWidget& control) {
-    return control.palette().color(QPalette::Active, control.foregroundRole());
-}
-
-QColor background(const QWidget& control) {
-    return control.palette().color(QPalette::Active, control.backgroundRole());
-}
-
-// Gives a system colour another value until the end of the scope, as the user's colour scheme
-// would; the system tells every window of the change.
-class SchemeChange {
-public:
-    SchemeChange(int index, COLORREF colour)
-        : index_(index)
-        , previous_(GetSysColor(index)) {
-        SetSysColors(1, &index_, &colour);
-    }
-    SchemeChange(const SchemeChange&) = delete;
-    SchemeChange& operator=(const SchemeChange&) = delete;
-    ~SchemeChange() { SetSysColors(1, &index_, &previous_); }
-
-private:
-    int index_;
-    COLORREF previous_;
-};
-
 } // namespace
 
 class tst_SystemColorsWindows : public QObject {
@@ -60,24 +33,29 @@ private Q_SLOTS:
     void references() {
         QFETCH(quint32, reference);
         QFETCH(int, index);
-        // Controls of a shown window, as in the program.
-        QWidget window;
+        QWidget window; // controls of a shown window, as in the program
         auto* caption = new QLabel(QStringLiteral("Ejecutar programa en PC"), &window);
         auto* entry = new QLineEdit(&window);
-        entry->move(0, 30);
         SetForeColor(caption, reference);
         SetBackColor(entry, reference);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QCOMPARE(foreground(*caption), systemColour(index));
-        QCOMPARE(background(*entry), systemColour(index));
-
-        const COLORREF changed = RGB(1, 2, 3) ^ GetSysColor(index);
-        const SchemeChange change(index, changed);
-        QTRY_COMPARE(foreground(*caption), systemColour(index));
-        QCOMPARE(background(*entry), systemColour(index));
-        QCOMPARE(systemColour(index),
-                 QColor(GetRValue(changed), GetGValue(changed), GetBValue(changed)));
+        const auto shown = [&] {
+            QCOMPARE(caption->palette().color(QPalette::Active, caption->foregroundRole()),
+                     systemColour(index));
+            QCOMPARE(entry->palette().color(QPalette::Active, entry->backgroundRole()),
+                     systemColour(index));
+        };
+        shown();
+        if (QTest::currentTestFailed())
+            return;
+        // The user's scheme changes; the system tells every window.
+        const COLORREF previous = GetSysColor(index), changed = previous ^ RGB(1, 2, 3);
+        const auto restore = qScopeGuard([&] { SetSysColors(1, &index, &previous); });
+        SetSysColors(1, &index, &changed);
+        QTRY_COMPARE(caption->palette().color(QPalette::Active, caption->foregroundRole()),
+                     QColor(GetRValue(changed), GetGValue(changed), GetBValue(changed)));
+        shown();
     }
 };
 
