@@ -1,9 +1,7 @@
 #include "ModFiles.h"
 #include "PlatformFiles.h"
 
-#include <QDeadlineTimer>
-#include <QDir>
-#include <QTest>
+#include <QtTest>
 #include <thread>
 // clang-format off
 #include <windows.h>
@@ -25,13 +23,12 @@ std::vector<FileExistsRow> MakePlatformFiles(const dazu::test::AppFolder& folder
         if (!SetFileAttributesW(at(name).toStdWString().c_str(), attributes))
             qFatal("Cannot set the attributes of %s", name);
     }
-    return {{"hidden", at("hidden.bat"), false},
-            {"system", at("system.bat"), false},
-            {"read-only", at("read-only.bat"), true},
-            {"archive", at("archive.bat"), true},
+    // clang-format off
+    return {{"hidden", at("hidden.bat"), false}, {"system", at("system.bat"), false},
+            {"read-only", at("read-only.bat"), true}, {"archive", at("archive.bat"), true},
             {"forward slashes", folder.file(QStringLiteral("normal.bat")), true},
-            {"device", QStringLiteral("NUL"), false},
-            {"drive that is not there", QStringLiteral("Q:\\DAZU.CFG"), false}};
+            {"device", QStringLiteral("NUL"), false}, {"drive that is not there", QStringLiteral("Q:\\DAZU.CFG"), false}};
+    // clang-format on
 }
 
 namespace {
@@ -55,8 +52,8 @@ HWND waitForPicker() {
     return search.second;
 }
 
-// The system drive's item, among the children of the top items that the shell fills in when
-// they are first expanded. Its parent, the computer, is a virtual item.
+// The drive's item, among the children of the top items that the shell fills in when they
+// are first expanded. Its parent, the computer, is a virtual item.
 HTREEITEM findDrive(HWND tree, const QString& drive) {
     for (HTREEITEM top = TreeView_GetRoot(tree); top; top = TreeView_GetNextSibling(tree, top))
         for (HTREEITEM item = TreeView_GetChild(tree, top); item;
@@ -65,11 +62,7 @@ HTREEITEM findDrive(HWND tree, const QString& drive) {
             for (HTREEITEM child = TreeView_GetChild(tree, item); child;
                  child = TreeView_GetNextSibling(tree, child)) {
                 wchar_t text[MAX_PATH] = {};
-                TVITEMW data{};
-                data.mask = TVIF_TEXT;
-                data.hItem = child;
-                data.pszText = text;
-                data.cchTextMax = MAX_PATH;
+                TVITEMW data{TVIF_TEXT, child, 0, 0, text, MAX_PATH, 0, 0, 0, 0};
                 SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&data));
                 if (QString::fromWCharArray(text).contains(drive, Qt::CaseInsensitive))
                     return child;
@@ -81,35 +74,37 @@ HTREEITEM findDrive(HWND tree, const QString& drive) {
 } // namespace
 
 // The shell's picker, driven from a second thread while it shows: it has no owner and shows
-// the title; the drive chosen in the tree comes back, the computer and cancel give false.
+// the title; the system drive chosen in the tree comes back, the computer and cancel give
+// false.
 void PickWithTheRealPicker() {
     wchar_t system[MAX_PATH];
     QVERIFY(GetSystemDirectoryW(system, MAX_PATH) > 0);
     const QString drive = QString(QChar(system[0]).toUpper()) + QLatin1Char(':');
     const QString title = QStringLiteral("Elija");
-    for (int choice = 0; choice < 3; ++choice) { // drive, computer, cancel
-        QString seen;                             // what the driver found wrong
+    const QString expected[] = {HandedBack(drive + QLatin1Char('\\')),
+                                QString(261, QLatin1Char(' ')), QStringLiteral("unchanged")};
+    for (int choice = 0; choice < 3; ++choice) { // the drive, the computer, cancel
+        QString problem;
         std::thread driver([&] {
             HWND dialog = waitForPicker();
+            const auto titled = reinterpret_cast<LPCWSTR>(title.utf16());
             if (!dialog || GetWindow(dialog, GW_OWNER) ||
-                !FindWindowExW(dialog, nullptr, nullptr, reinterpret_cast<LPCWSTR>(title.utf16())))
-                seen = dialog ? QStringLiteral("owned, or no title") : QStringLiteral("not shown");
+                !FindWindowExW(dialog, nullptr, nullptr, titled))
+                problem = QStringLiteral("not shown, owned, or without its title");
             HWND tree = dialog ? FindWindowExW(dialog, nullptr, WC_TREEVIEWW, nullptr) : nullptr;
-            HTREEITEM item = tree ? findDrive(tree, drive) : nullptr;
-            if (choice < 2 && !item)
-                seen += QStringLiteral(" no drive ") + drive;
-            if (item && choice < 2)
+            HTREEITEM item = tree && choice < 2 ? findDrive(tree, drive) : nullptr;
+            if (item)
                 TreeView_SelectItem(tree, choice == 0 ? item : TreeView_GetParent(tree, item));
+            else if (choice < 2)
+                problem += QStringLiteral(" no drive ") + drive;
             if (dialog)
-                PostMessageW(dialog, WM_COMMAND, item && choice < 2 ? IDOK : IDCANCEL, 0);
+                PostMessageW(dialog, WM_COMMAND, item ? IDOK : IDCANCEL, 0);
         });
         QString path = QStringLiteral("unchanged");
         const bool chosen = dazu::files::BrowseForFolder(path, title);
         driver.join();
-        QVERIFY2(seen.isEmpty(), qPrintable(seen));
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
         QCOMPARE(chosen, choice == 0);
-        QCOMPARE(path, choice == 0   ? HandedBack(drive + QLatin1Char('\\'))
-                       : choice == 1 ? QString(261, QLatin1Char(' '))
-                                     : QStringLiteral("unchanged"));
+        QCOMPARE(path, expected[choice]);
     }
 }

@@ -5,8 +5,8 @@
 #include <QString>
 #include <vector>
 
-// What only one platform's file system and folder picker can show. Each platform's part lives
-// in its own source file beside this one.
+// What only one platform's file system can make, and its folder picker. Each platform's part
+// lives in its own source file beside this one.
 struct FileExistsRow {
     const char* name;
     QString path;
@@ -14,7 +14,8 @@ struct FileExistsRow {
 };
 std::vector<FileExistsRow> MakePlatformFiles(const dazu::test::AppFolder& folder);
 
-// Drives the platform's own folder picker behind BrowseForFolder as a user would.
+// Drives the shell's folder picker behind BrowseForFolder as a user would (Windows only: the
+// end-to-end tests drive Qt's dialog elsewhere).
 void PickWithTheRealPicker();
 
 // What BrowseForFolder leaves in its 261-character buffer for a chosen folder.

@@ -1,13 +1,11 @@
 #pragma once
 
 #include "ControlByName.h"
-#include "FailurePath.h"
 #include "MsgBox.h"
 #include "setup.h"
 #include "TestSupport.h"
 #include "WindowUser.h"
 
-#include <algorithm>
 #include <memory>
 #include <QStringList>
 
@@ -24,14 +22,10 @@ struct WindowFixture {
             });
     }
     ~WindowFixture() { dazu::app::SetMsgBoxPresenter({}); }
-    // Whether the failure path's box was shown: titled "DAZU", with the critical icon.
-    bool failed() const {
-        return std::any_of(messages.begin(), messages.end(), [](const QString& message) {
-            return message.startsWith(QStringLiteral("DAZU|16|"));
-        });
-    }
     WindowFixture(const WindowFixture&) = delete;
     WindowFixture& operator=(const WindowFixture&) = delete;
+    // Whether the failure path's box was shown: titled "DAZU", with the critical icon.
+    bool failed() const { return !messages.filter(QStringLiteral("DAZU|16|")).isEmpty(); }
 
     // What a test stores before the window loads, through the one seeding of TestSupport.
     dazu::config::Configuration database() {
@@ -46,14 +40,10 @@ struct WindowFixture {
         folder.addNames(table, {QString::fromUtf8(name)});
     }
 
-    setup& load() {
-        window = dazu::test::LoadWindow(folder.path());
-        return *window;
-    }
+    setup& load() { return *(window = dazu::test::LoadWindow(folder.path())); }
     template <typename T> T* control(const char* name) const {
         return dazu::test::Control<T>(*window, name);
     }
-
     // Every field of the first settings row, for before-and-after comparisons.
     QStringList storedRow() {
         database();
