@@ -1,90 +1,150 @@
-// The window's handlers as a user meets them, on a copy of the portable folder: loading, the
-// controls that follow others, "..." and the folder picker, "&Aceptar" and "&Cancelar", and
-// the two list editors.
+// The window as a user meets it, loaded on a copy of the portable folder: what it shows, the
+// controls that follow others, the folder picker, the keyboard, the two list editors,
+// "&Aceptar" and "&Cancelar"; and, for the eye, captions whole at this machine's fonts, a
+// focus cue wherever the focus is, captions readable in any colour scheme. Names, roles and
+// places of the controls are read from the running program by tests/screenreader.
 #include "FileList.h"
 #include "FolderChooser.h"
+#include "Layout.h"
 #include "ListRows.h"
 #include "Platform.h"
 #include "SystemColor.h"
 #include "UpDown.h"
 #include "WindowFixture.h"
 
+#include <cmath>
 #include <QtTest>
 #include <QtWidgets>
 
 using dazu::config::Variant;
 using dazu::test::Control;
+using namespace dazu::dialog;
 
 namespace {
 
-const QString kGrey = QString::number(dazu::dialog::InactiveCaptionColor, 16);
-const QString kText = QString::number(dazu::dialog::MenuTextColor, 16);
+const QString kGrey = QString::number(InactiveCaptionColor, 16);
+const QString kText = QString::number(MenuTextColor, 16);
 const QString kFolder = QDir::toNativeSeparators(QDir::tempPath() + QStringLiteral("/D"));
 const QString kSep = dazu::files::PathSeparator();
 const std::string kLongText(40000, 'x'), kNotUtf8("C:\\datos\\a\xF1o\xFF.txt");
+std::string sixty() {
+    std::string names = "100";
+    for (int i = 101; i < 160; ++i)
+        names += '|' + std::to_string(i);
+    return names;
+}
 
-// What the user sees after a start with one field stored (none for "") and some actions;
-// each check is "control.property=value", "fore" being a caption's colour reference.
-const struct Shown {
+// A start with one field stored (with "names", names stored in both lists; none for ""),
+// then steps. A step "X" clicks control X, "X=text" types into it, "vscintervalo^" and
+// "vscintervalov" click the spinner's arrows, "focus:X" and "key:K" press a key in X,
+// "tab:N" shows tab N with the focus on the tab strip, "choose:path" clicks "..." and chooses
+// the path in the picker ("choose:" cancels), "select:L:N" clicks row N of list L,
+// "gone:T:name" deletes a name from another program. A check "?X.property=value" reads a
+// control ("fore" a caption's colour reference, "back" a box's, "rows" a list's), "?stored:T=a|b"
+// the names of list T, "?row:field = value" the stored setting, "?selected:L=N" the one
+// selected row in sight, "?messages=a;b" the boxes shown. Rows with "%" are run for both list
+// editors: %l list, %e entry box, %a "Agregar", %d "&Borrar", %t table, %n the title of its
+// duplicate-name box; "adding" and "idle" check the editor's add mode and where the focus is.
+const struct Scenario {
     const char *name, *field;
     Variant stored;
-    QStringList actions, expected;
-} kShown[] = {
+    QStringList steps;
+} kScenarios[] = {
     // clang-format off
-    {"first start", "", {}, {}, {"chkprogramapc.checked=false", "Txtprogramapc.enabled=false",
-        "chkprogramapc.fore=" + kGrey, "Txtprogramapc.text=c:\\windows\\calc.exe", "chkprogramatm.checked=true",
-        "txtprogramatm.enabled=true", "txtprogramatm.text=roza5.exe", "txtfilehost.text=c:\\xxx\\mezcla.txt",
-        "txtfiletoappend.text=C:\\Tevan\\Vendra PlugIns\\KQ-410 PC\\Source\\zedirad.txt", "chkprogramatm.fore=" + kText, "chkunirarchivos.checked=false",
-        "txtfilehost.enabled=false", "txtfiletoappend.enabled=false", "chkborrarfiletoappend.enabled=false",
-        "lblfilehost.fore=" + kGrey, "Label3.fore=" + kGrey, "chkunirarchivos.fore=" + kGrey,
-        "ChkLectura.checked=true", "txtintervalo.text=5000", "cmbpuerto.currentText=1", "cmbpuerto.currentIndex=0",
-        "cmbvelocidad.currentText=38400", "cmbvelocidad.currentIndex=4", "chkotrohh.checked=false",
-        "chkborrarhornet.checked=false", "chkborrarhornet2.checked=false", "chkborrarfiletoappend.checked=false",
-        "SSTab1.currentIndex=0", "List1.rows=", "List2.rows="}},
-    {"joining on", "unirarchivos", true, {}, {"txtfilehost.enabled=true", "txtfiletoappend.enabled=true",
-        "chkborrarfiletoappend.enabled=true", "lblfilehost.fore=" + kText, "Label3.fore=" + kText,
-        "chkunirarchivos.fore=" + kText}},
-    {"PC program on", "correrprogramapc", true, {}, {"Txtprogramapc.enabled=true", "chkprogramapc.fore=" + kText}},
-    {"terminal program off", "correrprogramatm", false, {}, {"txtprogramatm.enabled=false", "chkprogramatm.fore=" + kGrey}},
-    {"reading mode off", "modolectura", false, {}, {"ChkLectura.checked=false"}},
-    {"delete the joined file", "borrar", true, {}, {"chkborrarfiletoappend.checked=true", "chkborrarfiletoappend.enabled=false"}},
-    {"port", "Puerto", 3, {}, {"cmbpuerto.currentText=3", "cmbpuerto.currentIndex=2"}},
-    {"speed", "baudios", 19200, {}, {"cmbvelocidad.currentText=19200", "cmbvelocidad.currentIndex=3"}},
-    {"speed not a choice", "baudios", 1200, {}, {"cmbvelocidad.currentText=1200", "cmbvelocidad.currentIndex=-1"}},
-    {"Null destination", "pathdest", {}, {}, {"txtpathdest.text="}},
-    {"spaces kept", "programapc", "  a ", {}, {"Txtprogramapc.text=  a "}},
+    {"first start", "", {}, {"?chkprogramapc.checked=false", "?Txtprogramapc.enabled=false",
+        "?chkprogramapc.fore=" + kGrey, "?Txtprogramapc.text=c:\\windows\\calc.exe", "?chkprogramatm.checked=true",
+        "?txtprogramatm.enabled=true", "?txtprogramatm.text=roza5.exe", "?txtfilehost.text=c:\\xxx\\mezcla.txt",
+        "?txtfiletoappend.text=C:\\Tevan\\Vendra PlugIns\\KQ-410 PC\\Source\\zedirad.txt",
+        "?chkprogramatm.fore=" + kText, "?chkunirarchivos.checked=false", "?txtfilehost.enabled=false",
+        "?txtfiletoappend.enabled=false", "?chkborrarfiletoappend.enabled=false", "?lblfilehost.fore=" + kGrey,
+        "?Label3.fore=" + kGrey, "?chkunirarchivos.fore=" + kGrey, "?ChkLectura.checked=true",
+        "?txtintervalo.text=5000", "?cmbpuerto.currentText=1", "?cmbpuerto.currentIndex=0",
+        "?cmbvelocidad.currentText=38400", "?cmbvelocidad.currentIndex=4", "?chkotrohh.checked=false",
+        "?chkborrarhornet.checked=false", "?chkborrarhornet2.checked=false",
+        "?chkborrarfiletoappend.checked=false", "?SSTab1.currentIndex=0", "?List1.rows=", "?List2.rows="}},
+    {"joining on", "unirarchivos", true, {"?txtfilehost.enabled=true", "?txtfiletoappend.enabled=true",
+        "?chkborrarfiletoappend.enabled=true", "?lblfilehost.fore=" + kText, "?Label3.fore=" + kText,
+        "?chkunirarchivos.fore=" + kText}},
+    {"PC program on", "correrprogramapc", true, {"?Txtprogramapc.enabled=true", "?chkprogramapc.fore=" + kText}},
+    {"terminal program off", "correrprogramatm", false, {"?txtprogramatm.enabled=false", "?chkprogramatm.fore=" + kGrey}},
+    {"reading mode off", "modolectura", false, {"?ChkLectura.checked=false"}},
+    {"delete the joined file", "borrar", true, {"?chkborrarfiletoappend.checked=true", "?chkborrarfiletoappend.enabled=false"}},
+    {"port", "Puerto", 3, {"?cmbpuerto.currentText=3", "?cmbpuerto.currentIndex=2"}},
+    {"speed", "baudios", 19200, {"?cmbvelocidad.currentText=19200", "?cmbvelocidad.currentIndex=3"}},
+    {"speed not a choice", "baudios", 1200, {"?cmbvelocidad.currentText=1200", "?cmbvelocidad.currentIndex=-1"}},
+    {"Null destination", "pathdest", {}, {"?txtpathdest.text="}},
+    {"spaces kept", "programapc", "  a ", {"?Txtprogramapc.text=  a "}},
     // The check boxes govern their controls, which keep what they hold.
-    {"PC program clicked", "", {}, {"chkprogramapc"}, {"Txtprogramapc.enabled=true", "chkprogramapc.fore=" + kText,
-        "Txtprogramapc.text=c:\\windows\\calc.exe"}},
-    {"terminal program clicked", "", {}, {"chkprogramatm"}, {"txtprogramatm.enabled=false", "chkprogramatm.fore=" + kGrey}},
-    {"clicked twice", "", {}, {"chkprogramatm", "chkprogramatm"}, {"txtprogramatm.enabled=true", "chkprogramatm.fore=" + kText}},
-    {"joining clicked", "borrar", true, {"chkunirarchivos"}, {"txtfilehost.enabled=true", "txtfiletoappend.enabled=true",
-        "chkborrarfiletoappend.enabled=true", "chkborrarfiletoappend.checked=true", "lblfilehost.fore=" + kText,
-        "Label3.fore=" + kText, "chkunirarchivos.fore=" + kText, "txtfilehost.text=c:\\xxx\\mezcla.txt"}},
-    {"joining clicked off", "unirarchivos", true, {"chkunirarchivos"}, {"txtfilehost.enabled=false",
-        "chkborrarfiletoappend.enabled=false", "Label3.fore=" + kGrey}},
-    // The spinner steps from its own value, not from what was typed, within 0 to 32000.
-    {"spinner up", "intervalo", 4999, {"txtintervalo=7", "vscintervalo^"}, {"txtintervalo.text=5000"}},
-    {"spinner down", "intervalo", 1, {"vscintervalov"}, {"txtintervalo.text=0"}},
-    {"spinner at the top", "intervalo", 32000, {"txtintervalo=7", "vscintervalo^"}, {"txtintervalo.text=7"}},
-    {"spinner at 0", "intervalo", 0, {"txtintervalo=7", "vscintervalov"}, {"txtintervalo.text=7"}},
-    {"beyond the spinner", "intervalo", 40000, {"vscintervalov"}, {"txtintervalo.text=31999"}},
+    {"PC program clicked", "", {}, {"chkprogramapc", "?Txtprogramapc.enabled=true", "?chkprogramapc.fore=" + kText,
+        "?Txtprogramapc.text=c:\\windows\\calc.exe"}},
+    {"terminal program clicked twice", "", {}, {"chkprogramatm", "?txtprogramatm.enabled=false",
+        "?chkprogramatm.fore=" + kGrey, "chkprogramatm", "?txtprogramatm.enabled=true", "?chkprogramatm.fore=" + kText}},
+    {"joining clicked", "borrar", true, {"chkunirarchivos", "?txtfilehost.enabled=true", "?txtfiletoappend.enabled=true",
+        "?chkborrarfiletoappend.enabled=true", "?chkborrarfiletoappend.checked=true", "?lblfilehost.fore=" + kText,
+        "?Label3.fore=" + kText, "?chkunirarchivos.fore=" + kText, "?txtfilehost.text=c:\\xxx\\mezcla.txt",
+        "chkunirarchivos", "?txtfilehost.enabled=false", "?chkborrarfiletoappend.enabled=false", "?Label3.fore=" + kGrey}},
+    // The spinner steps from its own value, not from what was typed, within 0 to 32000, by
+    // its arrows and by Up and Down; it passes other keys on (Ctrl+Tab to the tab control).
+    {"spinner up", "intervalo", 4999, {"txtintervalo=7", "vscintervalo^", "?txtintervalo.text=5000"}},
+    {"spinner down", "intervalo", 1, {"vscintervalov", "?txtintervalo.text=0"}},
+    {"spinner at the top", "intervalo", 32000, {"txtintervalo=7", "vscintervalo^", "focus:vscintervalo", "key:Up",
+        "?txtintervalo.text=7"}},
+    {"spinner at 0", "intervalo", 0, {"txtintervalo=7", "vscintervalov", "focus:vscintervalo", "key:Down",
+        "?txtintervalo.text=7"}},
+    {"beyond the spinner", "intervalo", 40000, {"vscintervalov", "?txtintervalo.text=31999"}},
+    {"spinner keys", "intervalo", 7, {"focus:vscintervalo", "key:Up", "key:Up", "key:Down", "?txtintervalo.text=8",
+        "key:Ctrl+Tab", "?SSTab1.currentIndex=2"}},
     // "..." writes the chosen folder into the destination box, ended by a separator.
-    {"picker cancelled", "pathdest", "antes", {"choose:"}, {"txtpathdest.text=antes"}},
-    {"folder chosen", "", {}, {"choose:" + kFolder}, {"txtpathdest.text=" + kFolder + kSep}},
-    {"folder with spaces", "", {}, {"choose:" + kFolder + " 2 "}, {"txtpathdest.text=" + kFolder + " 2 " + kSep}},
-    {"root chosen", "", {}, {"choose:" + QDir::rootPath()}, {"txtpathdest.text=" + QDir::toNativeSeparators(QDir::rootPath())}},
-    {"too long for the buffer", "pathdest", "antes", {"choose:/" + QString(260, QLatin1Char('x'))}, {"txtpathdest.text=antes"}},
+    {"picker cancelled", "pathdest", "antes", {"choose:", "?txtpathdest.text=antes"}},
+    {"folder chosen", "", {}, {"choose:" + kFolder, "?txtpathdest.text=" + kFolder + kSep}},
+    {"folder with spaces", "", {}, {"choose:" + kFolder + " 2 ", "?txtpathdest.text=" + kFolder + " 2 " + kSep}},
+    {"root chosen", "", {}, {"choose:" + QDir::rootPath(), "?txtpathdest.text=" + QDir::toNativeSeparators(QDir::rootPath())}},
+    {"too long for the buffer", "pathdest", "antes", {"choose:/" + QString(260, QLatin1Char('x')), "?txtpathdest.text=antes"}},
+    // Only a focused button takes Enter, nothing takes Escape; Alt+A and Alt+C work on every tab.
+    {"Enter and Escape elsewhere", "", {}, {"focus:txtprogramatm", "key:Return", "key:Esc", "focus:chkprogramapc",
+        "key:Return", "key:Esc", "focus:txtintervalo", "key:Return", "key:Esc", "focus:cmbpuerto", "key:Return",
+        "key:Esc", "focus:cmdsetup", "key:Esc", "?window.visible=true"}},
+    {"Enter on Aceptar", "", {}, {"txtintervalo=7", "focus:cmdsetup", "key:Return", "?window.visible=false",
+        "?row:intervalo = 7"}},
+    {"keypad Enter on Cancelar", "", {}, {"txtintervalo=7", "focus:cmdsetupcancelar", "key:Enter",
+        "?window.visible=false", "?row:intervalo = 5000"}},
+    {"Alt+A on Ejecución", "", {}, {"txtintervalo=7", "tab:0", "key:Alt+A", "?window.visible=false", "?row:intervalo = 7"}},
+    {"Alt+A on Comunicaciones", "", {}, {"txtintervalo=7", "tab:1", "key:Alt+A", "?window.visible=false", "?row:intervalo = 7"}},
+    {"Alt+A on Archivos", "", {}, {"txtintervalo=7", "tab:2", "key:Alt+A", "?window.visible=false", "?row:intervalo = 7"}},
+    {"Alt+C on Ejecución", "", {}, {"txtintervalo=7", "tab:0", "key:Alt+C", "?window.visible=false", "?row:intervalo = 5000"}},
+    {"Alt+C on Comunicaciones", "", {}, {"txtintervalo=7", "tab:1", "key:Alt+C", "?window.visible=false", "?row:intervalo = 5000"}},
+    {"Alt+C on Archivos", "", {}, {"txtintervalo=7", "tab:2", "key:Alt+C", "?window.visible=false", "?row:intervalo = 5000"}},
+    // Each list editor stores every name at once, exactly as typed; after Enter, stored or
+    // refused, the focus is on its "Agregar", so another Enter starts the next name.
+    {"add", "names", "aaa.txt", {"%a", "adding", "key:Esc", "adding", "%e=  datos 1.txt ", "key:Return", "idle",
+        "?%l.rows=aaa.txt,  datos 1.txt ", "?stored:%t=aaa.txt|  datos 1.txt "}},
+    {"keypad Enter", "names", "", {"%a", "%e=b.txt", "key:Enter", "idle", "?stored:%t=b.txt"}},
+    {"Tab", "names", "", {"%a", "%e=b.txt", "key:Tab", "?stored:%t="}},
+    {"duplicate", "names", "uno.txt", {"%a", "%e=UNO.txt", "key:Return", "idle", "?messages=%n|48|Entrada ya existe",
+        "%a", "%e=dos.txt", "key:Return", "?%l.rows=uno.txt,dos.txt", "?stored:%t=uno.txt|dos.txt"}},
+    {"a second Enter after storing", "names", "uno.txt", {"select:%l:0", "%a", "%e=nuevo.txt", "key:Return", "idle",
+        "key:Return", "adding", "?stored:%t=uno.txt|nuevo.txt"}},
+    {"a second Enter after refusing", "names", "uno.txt", {"select:%l:0", "%a", "%e=uno.txt", "key:Return", "idle",
+        "key:Return", "adding", "?stored:%t=uno.txt"}},
+    {"delete", "names", "a.txt|b.txt|c.txt", {"%d", "select:%l:1", "%d", "%d", "?%l.rows=a.txt,c.txt",
+        "?stored:%t=a.txt|c.txt", "?messages=DAZU|64|Seleccione un elemento para borrar;DAZU|64|Seleccione un elemento para borrar",
+        "gone:%t:a.txt", "select:%l:0", "%d", "select:%l:0", "%d", "?stored:%t=", "%a", "%e=d.txt", "key:Return",
+        "?%l.rows=d.txt", "?stored:%t=d.txt"}},
+    {"not UTF-8", "names", "caf\xe9.txt", {"?%l.rows=caf\uFFFD.txt", "select:%l:0", "%d", "?%l.rows=", "?stored:%t=",
+        "?messages="}},
+    {"keys move the selection", "names", sixty(), {"select:%l:5", "key:Down", "key:Down", "?selected:%l=7", "key:Home",
+        "?selected:%l=0", "key:End", "key:Down", "?selected:%l=59", "key:PgUp", "key:PgDown", "?selected:%l=59",
+        "select:%l:5", "key:Left", "?selected:%l=5"}},
     // clang-format on
 };
 
 // "&Aceptar" after a start with the field stored as `before`, another program storing
-// `meanwhile` (unless Null), and some actions: the field holds `after`, or the refusal names
+// `meanwhile` (unless Null), and some steps: the field holds `after`, or the refusal names
 // it and nothing is stored.
 const struct Saving {
     const char *name, *field;
     Variant before, meanwhile;
-    QStringList actions;
+    QStringList steps;
     Variant after;
     const char* refusal;
 } kSaving[] = {
@@ -111,66 +171,16 @@ const struct Saving {
     // clang-format on
 };
 
-// A list editor worked step by step: "add" clicks "Agregar", "type:x" types into the entry
-// box, "key:K" presses a key at the focus, "select:N" clicks a row, "delete" clicks "&Borrar",
-// "gone:x" deletes a name from another program. Checks: "adding" (entry box open and
-// focused), "idle" (closed, focus on "Agregar"), "shows:a|b" (the rows, and the names
-// stored), "selected:N" (the one selected row, in sight). The seed goes into both lists, and
-// the other list keeps it. "%1" stands for the editor's title of its duplicate-name message.
-QByteArrayList sixty() {
-    QByteArrayList names;
-    for (int i = 100; i < 160; ++i)
-        names << QByteArray::number(i);
-    return names;
+bool takesFocus(const ControlSpec& definition) {
+    return definition.kind != ControlKind::Label && definition.kind != ControlKind::Frame;
 }
-const struct Editing {
-    const char* name;
-    QByteArrayList seed;
-    QStringList steps, messages = {};
-} kEditing[] = {
-    // clang-format off
-    {"add", {"aaa.txt"}, {"add", "adding", "key:Esc", "adding", "type:  datos 1.txt ", "key:Return", "idle",
-        "shows:aaa.txt|  datos 1.txt "}},
-    {"keypad Enter", {}, {"add", "type:b.txt", "key:Enter", "idle", "shows:b.txt"}},
-    {"Tab", {}, {"add", "type:b.txt", "key:Tab", "shows:"}},
-    {"duplicate", {"uno.txt"}, {"add", "type:UNO.txt", "key:Return", "idle", "add", "type:dos.txt", "key:Return",
-        "shows:uno.txt|dos.txt"}, {"%1|48|Entrada ya existe"}},
-    {"a second Enter after storing", {"uno.txt"}, {"select:0", "add", "type:nuevo.txt", "key:Return", "idle",
-        "key:Return", "adding"}},
-    {"a second Enter after refusing", {"uno.txt"}, {"select:0", "add", "type:uno.txt", "key:Return", "idle",
-        "key:Return", "adding"}, {"%1|48|Entrada ya existe"}},
-    {"delete", {"a.txt", "b.txt", "c.txt"}, {"delete", "select:1", "delete", "shows:a.txt|c.txt", "gone:a.txt",
-        "select:0", "delete", "select:0", "delete", "shows:", "add", "type:d.txt", "key:Return", "shows:d.txt"},
-        {"DAZU|64|Seleccione un elemento para borrar"}},
-    {"not UTF-8", {"caf\xe9.txt"}, {"shows:caf\uFFFD.txt", "select:0", "delete", "shows:"}},
-    {"keys move the selection", sixty(), {"select:5", "key:Down", "key:Down", "selected:7", "key:Home",
-        "selected:0", "key:End", "key:Down", "selected:59", "key:PgUp", "key:PgDown", "selected:59", "select:5",
-        "key:Left", "selected:5"}},
-    // clang-format on
-};
 
-// What a user does: "name" clicks a control, "name=text" types into it, "vscintervalo^" and
-// "vscintervalov" click the spinner's arrows, "choose:path" clicks "..." and chooses the
-// folder in the picker ("choose:" cancels it).
-void act(setup& window, const QString& action) {
-    auto* spinner = Control<dazu::dialog::UpDown>(window, "vscintervalo");
-    if (action.startsWith(QLatin1String("choose:"))) {
-        QString title;
-        dazu::files::SetFolderChooser([&title, action](const QString& shown) {
-            title = shown;
-            return action.size() > 7 ? QUrl::fromLocalFile(action.mid(7)) : QUrl();
-        });
-        QTest::mouseClick(Control(window, "Command1"), Qt::LeftButton);
-        dazu::files::SetFolderChooser({});
-        QCOMPARE(title, "Seleccione el directorio donde quiere dejar los archivos");
-    } else if (action.contains(QLatin1Char('='))) {
-        dazu::test::TypeText(Control(window, action.section('=', 0, 0)), action.section('=', 1));
-    } else if (action.startsWith(QLatin1String("vscintervalo"))) {
-        const int y = action.endsWith(QLatin1Char('^')) ? 2 : spinner->height() - 3;
-        QTest::mouseClick(spinner, Qt::LeftButton, {}, {spinner->width() / 2, y});
-    } else {
-        QTest::mouseClick(Control(window, action), Qt::LeftButton);
-    }
+// Relative luminance, as the web content guidelines measure contrast, offset by their 0.05.
+qreal luminance(QRgb rgb) {
+    const auto c = [](int v) {
+        return v <= 10 ? v / 255.0 / 12.92 : std::pow((v / 255.0 + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * c(qRed(rgb)) + 0.7152 * c(qGreen(rgb)) + 0.0722 * c(qBlue(rgb)) + 0.05;
 }
 
 } // namespace
@@ -178,34 +188,169 @@ void act(setup& window, const QString& action) {
 class tst_Window : public QObject {
     Q_OBJECT
 
-private Q_SLOTS:
-    void shown_data() {
-        QTest::addColumn<int>("row");
-        for (const Shown& row : kShown)
-            QTest::newRow(row.name) << int(&row - kShown);
+    WindowFixture* f = nullptr;
+    QTabWidget* tabs() const { return f->control<QTabWidget>("SSTab1"); }
+
+    void load(WindowFixture& fixture) {
+        f = &fixture;
+        f->load().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f->window.get()));
     }
-    void shown() {
-        QFETCH(int, row);
-        const Shown& r = kShown[row];
-        WindowFixture f;
-        if (*r.field)
-            f.store(r.field, r.stored);
-        setup& window = f.load();
-        QVERIFY(!f.failed() && window.isVisible());
-        for (const QString& action : r.actions)
-            act(window, action);
-        for (const QString& check : r.expected) {
-            const QString name = check.section('.', 0, 0),
-                          aspect = check.section('.', 1).section('=', 0, 0);
-            QWidget* control = Control(window, name);
-            const QString value =
-                aspect == QLatin1String("fore")
-                    ? QString::number(dazu::dialog::ForeColor(control), 16)
-                : aspect == QLatin1String("rows")
-                    ? dazu::test::ShownRows(*qobject_cast<QAbstractItemView*>(control)).join(',')
-                    : control->property(qPrintable(aspect)).toString();
-            QCOMPARE(name + '.' + aspect + '=' + value, check);
+    // A control as a user reaches it: its tab in front.
+    template <typename T = QWidget> T* shown(const QString& name) {
+        T* control = Control<T>(*f->window, name);
+        for (int page = 0; page < tabs()->count(); ++page)
+            if (tabs()->widget(page)->isAncestorOf(control))
+                tabs()->setCurrentIndex(page);
+        return control;
+    }
+    void focusOn(QWidget* control) {
+        shown(control->objectName());
+        control->setFocus(Qt::OtherFocusReason); // not by Tab: as at start
+        QTRY_VERIFY(control->hasFocus() || control->isAncestorOf(QApplication::focusWidget()));
+    }
+    void check(const QString& check) {
+        const QString what = check.section('=', 0, 0), value = check.section('=', 1);
+        const QString verb = what.section(':', 0, 0), operand = what.section(':', 1);
+        const std::string database = f->folder.databasePath();
+        if (verb == QLatin1String("stored")) {
+            QStringList stored = dazu::test::ListNames(database, operand.toStdString());
+            for (const QString& name : value.split('|', Qt::SkipEmptyParts)) // in index order
+                QVERIFY2(stored.removeOne(name), qPrintable(name));
+            QVERIFY2(stored.isEmpty(), qPrintable(stored.join(',')));
+        } else if (verb == QLatin1String("row")) {
+            QVERIFY2(dazu::test::StoredRow(database).contains(check.mid(4)), qPrintable(check));
+        } else if (verb == QLatin1String("messages")) {
+            QCOMPARE(f->messages.join(';'), value);
+        } else if (verb == QLatin1String("selected")) {
+            auto* list = f->control<QAbstractItemView>(qPrintable(operand));
+            const QModelIndexList selected = list->selectionModel()->selectedIndexes();
+            QCOMPARE(selected.size(), 1);
+            QCOMPARE(selected.front().row(), value.toInt());
+            QCOMPARE(list->indexAt(list->visualRect(selected.front()).center()), selected.front());
+            QVERIFY(list->viewport()->rect().contains(list->visualRect(selected.front())));
+        } else {
+            const QString name = what.section('.', 0, 0), aspect = what.section('.', 1);
+            QWidget* control =
+                name == QLatin1String("window") ? f->window.get() : Control(*f->window, name);
+            const auto read = [&] {
+                if (aspect == QLatin1String("fore") || aspect == QLatin1String("back"))
+                    return QString::number(aspect == QLatin1String("fore") ? ForeColor(control)
+                                                                           : BackColor(control),
+                                           16);
+                if (aspect == QLatin1String("rows"))
+                    return dazu::test::ShownRows(*qobject_cast<QAbstractItemView*>(control))
+                        .join(',');
+                return control->property(qPrintable(aspect)).toString();
+            };
+            QTRY_COMPARE(read(), value); // an accelerator shows its button going down first
         }
+    }
+    void act(const QString& step) {
+        setup& window = *f->window;
+        const QString verb = step.section(':', 0, 0), operand = step.section(':', 1);
+        if (step.startsWith('?')) {
+            check(step.mid(1));
+        } else if (verb == QLatin1String("focus")) {
+            focusOn(Control(window, operand));
+        } else if (verb == QLatin1String("tab")) {
+            tabs()->setCurrentIndex(operand.toInt());
+            focusOn(tabs());
+        } else if (verb == QLatin1String("key")) {
+            QTRY_VERIFY(QApplication::focusWidget());
+            const QKeyCombination key = QKeySequence(operand)[0];
+            // Without the text a key may carry: Enter is known by its code alone.
+            QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), key.key(), QString(),
+                                key.keyboardModifiers());
+        } else if (verb == QLatin1String("select")) {
+            dazu::test::ClickRow(*shown<QAbstractItemView>(operand.section(':', 0, 0)),
+                                 operand.section(':', 1).toInt());
+        } else if (verb == QLatin1String("gone")) {
+            auto tables = f->database();
+            auto& table = operand.startsWith(QLatin1String("Files")) ? tables.Files : tables.FPCHH;
+            table.Index("FILE");
+            QVERIFY(dazu::config::DeleteFileName(table, operand.section(':', 1).toStdString()));
+        } else if (verb == QLatin1String("choose")) {
+            QString title;
+            dazu::files::SetFolderChooser([&title, operand](const QString& shown) {
+                title = shown;
+                return operand.isEmpty() ? QUrl() : QUrl::fromLocalFile(operand);
+            });
+            QTest::mouseClick(Control(window, "Command1"), Qt::LeftButton);
+            dazu::files::SetFolderChooser({});
+            QCOMPARE(title, "Seleccione el directorio donde quiere dejar los archivos");
+        } else if (step.contains('=')) {
+            dazu::test::TypeText(Control(window, step.section('=', 0, 0)), step.section('=', 1));
+        } else if (step.startsWith(QLatin1String("vscintervalo"))) {
+            auto* spinner = shown<UpDown>(QStringLiteral("vscintervalo"));
+            const int y = step.endsWith('^') ? 2 : spinner->height() - 3;
+            QTest::mouseClick(spinner, Qt::LeftButton, {}, {spinner->width() / 2, y});
+        } else {
+            QTest::mouseClick(shown(step), Qt::LeftButton);
+        }
+    }
+
+private Q_SLOTS:
+    void scenario_data() {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("editor"); // -1 outside the list editors
+        for (const Scenario& s : kScenarios)
+            for (int editor :
+                 s.steps.join(QString()).contains('%') ? QList<int>{0, 1} : QList<int>{-1})
+                QTest::addRow("%s%s",
+                              editor < 0 ? ""
+                              : editor   ? "FPCHH: "
+                                         : "Files: ",
+                              s.name)
+                    << int(&s - kScenarios) << editor;
+    }
+    void scenario() {
+        QFETCH(int, row);
+        QFETCH(int, editor);
+        const Scenario& s = kScenarios[row];
+        const auto& e = editor ? dazu::test::kFpchhList : dazu::test::kFilesList;
+        const auto& other = editor ? dazu::test::kFilesList : dazu::test::kFpchhList;
+        WindowFixture fixture;
+        fixture.database();
+        if (s.field == std::string("names")) {
+            std::vector<std::string> names;
+            for (const QByteArray& name : QByteArray::fromStdString(s.stored.toText()).split('|'))
+                if (!name.isEmpty())
+                    names.push_back(name.toStdString());
+            for (const char* table : {"Files", "FPCHH"})
+                fixture.folder.addNames(table, names);
+        } else if (*s.field) {
+            fixture.store(s.field, s.stored);
+        }
+        const QStringList otherNames =
+            dazu::test::ListNames(fixture.folder.databasePath(), other.table);
+        load(fixture);
+        QVERIFY(!fixture.failed());
+        for (QString step : s.steps) {
+            for (const auto& [mark, text] : {std::pair{"%l", e.controls.list},
+                                             {"%e", e.controls.entry},
+                                             {"%a", e.controls.addButton},
+                                             {"%d", e.controls.deleteButton},
+                                             {"%t", e.table},
+                                             {"%n", e.controls.duplicateTitle}})
+                step.replace(QLatin1String(mark), QLatin1String(text));
+            if (step == QLatin1String("adding") || step == QLatin1String("idle")) {
+                const bool adding = step == QLatin1String("adding");
+                auto* entry = fixture.control<QLineEdit>(e.controls.entry);
+                QCOMPARE(entry->isEnabled(), adding);
+                QCOMPARE(fixture.control<QWidget>(e.controls.addButton)->isEnabled(), !adding);
+                QCOMPARE(QApplication::focusWidget(),
+                         adding ? entry : fixture.control<QWidget>(e.controls.addButton));
+                QCOMPARE(BackColor(entry), quint32(adding ? WindowColor : ButtonFaceColor));
+                QVERIFY(adding || entry->text().isEmpty());
+            } else {
+                act(step);
+            }
+            if (QTest::currentTestFailed())
+                QFAIL(qPrintable(QStringLiteral("at ") + step));
+        }
+        if (editor >= 0)
+            QCOMPARE(dazu::test::ListNames(fixture.folder.databasePath(), other.table), otherNames);
     }
 
     // Only what the user changed is stored, in one update: a field left alone keeps, byte for
@@ -220,117 +365,169 @@ private Q_SLOTS:
     void saving() {
         QFETCH(int, row);
         const Saving& r = kSaving[row];
-        WindowFixture f;
-        f.store(r.field, r.before);
-        f.store("enable", true);
-        f.load();
+        WindowFixture fixture;
+        fixture.store(r.field, r.before);
+        fixture.store("enable", true);
+        load(fixture);
         if (!r.meanwhile.isNull())
-            f.store(r.field, r.meanwhile);
-        const QStringList unchanged = f.storedRow();
-        act(*f.window, QStringLiteral("chkotrohh")); // a change stored beside the field's
-        for (const QString& action : r.actions)
-            act(*f.window, action);
-        const bool cancelled = r.actions.contains(QStringLiteral("cmdsetupcancelar"));
+            fixture.store(r.field, r.meanwhile);
+        const QStringList unchanged = fixture.storedRow();
+        act(QStringLiteral("chkotrohh")); // a change stored beside the field's
+        for (const QString& step : r.steps)
+            act(step);
+        const bool cancelled = r.steps.contains(QStringLiteral("cmdsetupcancelar"));
         if (!cancelled)
-            dazu::test::Accept(*f.window);
-        QCOMPARE(f.messages.size(), *r.refusal ? 1 : 0);
-        QVERIFY2(*r.refusal ? f.failed() && f.messages.front().contains(QLatin1String(r.refusal))
-                            : !f.window->isVisible(),
-                 qPrintable(f.messages.join('\n')));
-        QCOMPARE(f.storedRow(), *r.refusal || cancelled
-                                    ? unchanged
-                                    : dazu::test::WithChanges(
-                                          unchanged, {{r.field, r.after}, {"askother", true}}));
+            dazu::test::Accept(*fixture.window);
+        QCOMPARE(fixture.messages.size(), *r.refusal ? 1 : 0);
+        QVERIFY2(*r.refusal ? fixture.failed() &&
+                                  fixture.messages.front().contains(QLatin1String(r.refusal))
+                            : !fixture.window->isVisible(),
+                 qPrintable(fixture.messages.join('\n')));
+        QCOMPARE(
+            fixture.storedRow(),
+            *r.refusal || cancelled
+                ? unchanged
+                : dazu::test::WithChanges(unchanged, {{r.field, r.after}, {"askother", true}}));
     }
 
     // Held, an arrow steps once, again after a pause, then quickly; released, it stops. Only
     // the left button steps.
     void holdingAnArrowRepeats() {
-        WindowFixture f;
-        f.store("intervalo", 0);
-        auto* spinner = Control<dazu::dialog::UpDown>(f.load(), "vscintervalo");
+        WindowFixture fixture;
+        fixture.store("intervalo", 0);
+        auto* spinner = Control<UpDown>(fixture.load(), "vscintervalo");
         const QPoint up(spinner->width() / 2, 2);
         QTest::mousePress(spinner, Qt::LeftButton, {}, up);
         QTRY_VERIFY_WITH_TIMEOUT(spinner->value() >= 12, 1500); // 300 ms, then every 50 ms
         QTest::mouseRelease(spinner, Qt::LeftButton, {}, up);
         const int released = spinner->value();
-        QTest::mouseClick(spinner, Qt::RightButton, {}, up);
         QTest::qWait(150); // what is tested is that nothing happens meanwhile
+        QCOMPARE(spinner->value(), released);
+        QTest::mouseClick(spinner, Qt::RightButton, {}, up);
         QCOMPARE(spinner->value(), released);
     }
 
-    void lists_data() {
-        QTest::addColumn<int>("editor");
-        QTest::addColumn<int>("row");
-        for (int editor : {0, 1})
-            for (const Editing& row : kEditing)
-                QTest::addRow("%s: %s", editor ? "FPCHH" : "Files", row.name)
-                    << editor << int(&row - kEditing);
-    }
-    void lists() {
-        QFETCH(int, editor);
-        QFETCH(int, row);
-        const auto& e = editor ? dazu::test::kFpchhList : dazu::test::kFilesList;
-        const auto& other = editor ? dazu::test::kFilesList : dazu::test::kFpchhList;
-        WindowFixture f;
-        f.database();
-        for (const char* table : {"Files", "FPCHH"})
-            f.folder.addNames(table, std::vector<std::string>(kEditing[row].seed.begin(),
-                                                              kEditing[row].seed.end()));
-        const QStringList otherNames = dazu::test::ListNames(f.folder.databasePath(), other.table);
-        f.load().activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
-        f.control<QTabWidget>("SSTab1")->setCurrentIndex(2);
-        auto* list = f.control<QAbstractItemView>(e.controls.list);
-        auto* entry = f.control<QLineEdit>(e.controls.entry);
-        auto* add = f.control<QPushButton>(e.controls.addButton);
-        for (const QString& step : kEditing[row].steps) {
-            const QString verb = step.section(':', 0, 0), operand = step.section(':', 1);
-            if (verb == QLatin1String("key")) {
-                QTest::keyClick(QApplication::focusWidget(), QKeySequence(operand)[0].key());
-            } else if (verb == QLatin1String("add")) {
-                QTest::mouseClick(add, Qt::LeftButton);
-            } else if (verb == QLatin1String("type")) {
-                QTest::sendKeyEvent(QTest::Click, entry, Qt::Key_unknown, operand, Qt::NoModifier);
-            } else if (verb == QLatin1String("select")) {
-                dazu::test::ClickRow(*list, operand.toInt());
-            } else if (verb == QLatin1String("delete")) {
-                QTest::mouseClick(f.control<QPushButton>(e.controls.deleteButton), Qt::LeftButton);
-                QVERIFY(!list->selectionModel()->hasSelection());
-            } else if (verb == QLatin1String("gone")) {
-                auto tables = f.database();
-                auto& table = editor ? tables.FPCHH : tables.Files;
-                table.Index("FILE");
-                QVERIFY(dazu::config::DeleteFileName(table, operand.toStdString()));
-            } else if (verb == QLatin1String("shows")) {
-                const QStringList rows = operand.split('|', Qt::SkipEmptyParts);
-                QCOMPARE(dazu::test::ShownRows(*list), rows);
-                QStringList stored = dazu::test::ListNames(f.folder.databasePath(), e.table);
-                for (const QString& name : rows) // in index order
-                    QVERIFY2(stored.removeOne(name), qPrintable(name));
-                QVERIFY(stored.isEmpty());
-            } else if (verb == QLatin1String("selected")) {
-                const QModelIndexList selected = list->selectionModel()->selectedIndexes();
-                QCOMPARE(selected.size(), 1);
-                QCOMPARE(selected.front().row(), operand.toInt());
-                QCOMPARE(list->indexAt(list->visualRect(selected.front()).center()),
-                         selected.front());
-                QVERIFY(list->viewport()->rect().contains(list->visualRect(selected.front())));
-            } else {
-                const bool adding = verb == QLatin1String("adding");
-                QCOMPARE(entry->isEnabled(), adding);
-                QCOMPARE(add->isEnabled(), !adding);
-                QCOMPARE(QApplication::focusWidget(), adding ? entry : static_cast<QWidget*>(add));
-                QCOMPARE(
-                    dazu::dialog::BackColor(entry),
-                    quint32(adding ? dazu::dialog::WindowColor : dazu::dialog::ButtonFaceColor));
-                QVERIFY(adding || entry->text().isEmpty());
+    // Measured with the controls' own metrics, as Qt lays out their texts.
+    void noCaptionCutOff() {
+        WindowFixture fixture;
+        load(fixture);
+        for (const ControlSpec& definition : Controls()) {
+            QWidget* control = Control(*fixture.window, definition.name);
+            const QString text = VisibleText(definition.caption);
+            int room = control->width(), needed = control->fontMetrics().horizontalAdvance(text);
+            if (qobject_cast<QLabel*>(control) || qobject_cast<QCheckBox*>(control)) {
+                needed = control->sizeHint().width();
+                QVERIFY2(control->fontMetrics().height() <= control->height(), definition.name);
+            } else if (auto* button = qobject_cast<QPushButton*>(control)) {
+                QVERIFY2(!text.contains('&'), qPrintable(text)); // it only marks the Alt key
+                QStyleOptionButton option;
+                option.initFrom(button);
+                room = button->style()
+                           ->subElementRect(QStyle::SE_PushButtonContents, &option, button)
+                           .width();
+            } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
+                room = combo->lineEdit()->width() - 4; // the editor's own margins
             }
+            QVERIFY2(needed <= room,
+                     qPrintable(QStringLiteral("%1: %2 > %3").arg(text).arg(needed).arg(room)));
         }
-        QCOMPARE(f.messages.join('\n'), kEditing[row].messages.join('\n').replace(
-                                            "%1", QLatin1String(e.controls.duplicateTitle)));
-        QCOMPARE(dazu::test::ListNames(f.folder.databasePath(), other.table), otherNames);
+        // The size the window was designed for, reached with the faces the project installs.
+        QVERIFY2(QFontInfo(fixture.window->font()).pointSizeF() >= 8,
+                 qPrintable(fixture.window->font().family()));
     }
+
+    // Tab walks the shown page's enabled controls in tab-index order, and round again.
+    void tabOrder_data() {
+        QTest::addColumn<int>("tab");
+        for (int tab = 0; tab < 3; ++tab)
+            QTest::newRow(kTabCaptions[tab]) << tab;
+    }
+    void tabOrder() {
+        QFETCH(int, tab);
+        WindowFixture fixture;
+        load(fixture);
+        tabs()->setCurrentIndex(tab);
+        std::vector<const ControlSpec*> order;
+        for (const ControlSpec& definition : Controls())
+            if (takesFocus(definition) && Control(*fixture.window, definition.name)->isEnabled() &&
+                Control(*fixture.window, definition.name)->isVisible())
+                order.push_back(&definition);
+        std::sort(order.begin(), order.end(),
+                  [](auto* a, auto* b) { return a->tabIndex < b->tabIndex; });
+        QStringList expected, walked;
+        for (const ControlSpec* definition : order)
+            expected << QLatin1String(definition->name);
+        focusOn(tabs());
+        for (qsizetype i = 0; i <= expected.size();
+             ++i, QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab))
+            for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget())
+                if (expected.contains(w->objectName())) {
+                    walked << w->objectName(); // a combo box's editor, the tab strip
+                    break;
+                }
+        QCOMPARE(walked, expected << QStringLiteral("SSTab1"));
+    }
+
+    // Wherever the focus is, the user sees it from the start: at least a two-pixel line down
+    // both sides changes by 3:1, the least contrast asked of a focus cue.
+    void focusIsSeen_data() {
+        QTest::addColumn<QString>("name");
+        for (const ControlSpec& definition : Controls())
+            if (takesFocus(definition) && !(definition.traits & Disabled))
+                QTest::newRow(definition.name) << QString::fromLatin1(definition.name);
+    }
+    void focusIsSeen() {
+        QFETCH(QString, name);
+        WindowFixture fixture;
+        fixture.store("correrprogramapc", true); // so that every box takes the focus
+        fixture.store("unirarchivos", true);
+        load(fixture);
+        focusOn(Control(*fixture.window,
+                        name == QLatin1String("cmdsetup") ? "cmdsetupcancelar" : "cmdsetup"));
+        const QImage without = fixture.window->grab().toImage();
+        focusOn(Control(*fixture.window, name));
+        const QImage with = fixture.window->grab().toImage();
+        QWidget* shown =
+            name == QLatin1String("SSTab1") ? tabs()->tabBar() : Control(*fixture.window, name);
+        const QRect area = QRect(shown->mapTo(fixture.window.get(), QPoint()), shown->size())
+                               .adjusted(-3, -3, 3, 3);
+        int seen = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                seen += qMax(luminance(without.pixel(x, y)), luminance(with.pixel(x, y))) >=
+                        3 * qMin(luminance(without.pixel(x, y)), luminance(with.pixel(x, y)));
+        QVERIFY2(seen >= 4 * shown->height(), qPrintable(QString::number(seen)));
+    }
+
+#ifndef Q_OS_WIN // tst_systemcolors_windows checks the system's own colours there
+    // Dimmed and normal captions differ, and stay readable in a dark and in a light scheme.
+    void captionColoursFollowTheScheme() {
+        WindowFixture fixture;
+        load(fixture);
+        auto* check = fixture.control<QCheckBox>("chkprogramapc");
+        const auto caption = [check] {
+            return check->palette().color(QPalette::Active, check->foregroundRole());
+        };
+        const QColor dimmed = caption();
+        check->setChecked(true);
+        QVERIFY(caption() != dimmed);
+        for (const QPalette& scheme :
+             {QPalette(QColor(53, 53, 53), QColor(35, 35, 35)), QPalette()}) {
+            QApplication::setPalette(scheme); // reaches the controls through the event loop
+            QTRY_COMPARE(check->palette().color(QPalette::Window), scheme.color(QPalette::Window));
+            const QColor background = check->palette().color(check->backgroundRole());
+            for (bool checked : {false, true}) {
+                check->setChecked(checked);
+                QVERIFY(caption().alphaF() *
+                            qAbs(caption().lightnessF() - background.lightnessF()) >=
+                        0.35);
+            }
+            const QLineEdit* entry = fixture.control<QLineEdit>("txtfile");
+            QCOMPARE(entry->palette().color(QPalette::Disabled, QPalette::Base).lightness() < 128,
+                     background.lightness() < 128);
+        }
+    }
+#endif
 };
 
 QTEST_MAIN(tst_Window)
