@@ -2,20 +2,11 @@
 // when the user changes the colour scheme while the window is open.
 #include "SystemColor.h"
 
-#include <QLabel>
-#include <QLineEdit>
-#include <QScopeGuard>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 #include <windows.h>
 
 using namespace dazu::dialog;
-
-namespace {
-QColor systemColour(int index) {
-    const COLORREF colour = GetSysColor(index);
-    return QColor(GetRValue(colour), GetGValue(colour), GetBValue(colour));
-}
-} // namespace
 
 class tst_SystemColorsWindows : public QObject {
     Q_OBJECT
@@ -24,11 +15,13 @@ private Q_SLOTS:
     void references_data() {
         QTest::addColumn<quint32>("reference");
         QTest::addColumn<int>("index");
+        // clang-format off
         QTest::newRow("inactive caption") << quint32(InactiveCaptionColor) << COLOR_INACTIVECAPTION;
         QTest::newRow("window") << quint32(WindowColor) << COLOR_WINDOW;
         QTest::newRow("menu text") << quint32(MenuTextColor) << COLOR_MENUTEXT;
         QTest::newRow("window text") << quint32(WindowTextColor) << COLOR_WINDOWTEXT;
         QTest::newRow("button face") << quint32(ButtonFaceColor) << COLOR_BTNFACE;
+        // clang-format on
     }
     void references() {
         QFETCH(quint32, reference);
@@ -40,22 +33,15 @@ private Q_SLOTS:
         SetBackColor(entry, reference);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        const auto shown = [&] {
-            QCOMPARE(caption->palette().color(QPalette::Active, caption->foregroundRole()),
-                     systemColour(index));
-            QCOMPARE(entry->palette().color(QPalette::Active, entry->backgroundRole()),
-                     systemColour(index));
-        };
-        shown();
-        if (QTest::currentTestFailed())
-            return;
-        // The user's scheme changes; the system tells every window.
         const COLORREF previous = GetSysColor(index), changed = previous ^ RGB(1, 2, 3);
         const auto restore = qScopeGuard([&] { SetSysColors(1, &index, &previous); });
-        SetSysColors(1, &index, &changed);
-        QTRY_COMPARE(caption->palette().color(QPalette::Active, caption->foregroundRole()),
-                     QColor(GetRValue(changed), GetGValue(changed), GetBValue(changed)));
-        shown();
+        for (const COLORREF colour : {previous, changed}) {
+            SetSysColors(1, &index, &colour); // the user's scheme; the system tells every window
+            const QColor system(GetRValue(colour), GetGValue(colour), GetBValue(colour));
+            QTRY_COMPARE(caption->palette().color(QPalette::Active, caption->foregroundRole()),
+                         system);
+            QCOMPARE(entry->palette().color(QPalette::Active, entry->backgroundRole()), system);
+        }
     }
 };
 
