@@ -14,8 +14,8 @@ struct FileExistsRow {
 };
 std::vector<FileExistsRow> MakePlatformFiles(const dazu::test::AppFolder& folder);
 
-// Drives the shell's folder picker behind BrowseForFolder as a user would (Windows only: the
-// end-to-end tests drive Qt's dialog elsewhere).
+// Drives the platform's folder picker behind BrowseForFolder as a user would: the shell's on
+// Windows, Qt's elsewhere.
 void PickWithTheRealPicker();
 
 // What BrowseForFolder leaves in its 261-character buffer for a chosen folder.
