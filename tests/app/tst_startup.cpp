@@ -18,11 +18,10 @@
 #ifdef Q_OS_WIN
 #include <windows.h>
 #else
-#include <cstring>
 #include <sys/stat.h>
 #endif
 
-using dazu::test::AppFolder;
+using namespace dazu::test;
 
 namespace {
 
@@ -42,23 +41,11 @@ enum Before {
     FolderAndNoTemplate,
 };
 
-// The system's description of an error, as the program shows it.
+// The errors the faults end in, as the system numbers them.
 #ifdef Q_OS_WIN
 const int kUnreadable = ERROR_SHARING_VIOLATION, kExists = ERROR_ALREADY_EXISTS;
-QString describe(int error) {
-    wchar_t* text = nullptr;
-    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                       FORMAT_MESSAGE_IGNORE_INSERTS,
-                   nullptr, DWORD(error), 0, reinterpret_cast<LPWSTR>(&text), 0, nullptr);
-    const QString message = QString::fromWCharArray(text).trimmed();
-    LocalFree(text);
-    return message;
-}
 #else
 const int kUnreadable = EACCES, kExists = EEXIST;
-QString describe(int error) {
-    return QString::fromLocal8Bit(std::strerror(error));
-}
 #endif
 
 struct Row {
@@ -158,8 +145,7 @@ private Q_SLOTS:
         const Row& row = kRows[index];
         if (row.onExFat)
             DAZU_SKIP_WITHOUT_EXFAT();
-        const AppFolder folder(AppFolder::CopyOfDist,
-                               row.onExFat ? dazu::test::ExFatFolder() : QString());
+        const AppFolder folder(AppFolder::CopyOfDist, row.onExFat ? ExFatFolder() : QString());
         prepare(folder, row);
         // What the folder holds afterwards: nothing of an earlier copy or an earlier database,
         // what was there before, and a copy of its template for each target installed.
@@ -183,7 +169,7 @@ private Q_SLOTS:
             const auto closed = qScopeGuard([open] { CloseHandle(open); });
 #else
             // Permission bits bind root too: the start runs as nobody.
-            std::optional<dazu::test::AsNobody> nobody;
+            std::optional<AsNobody> nobody;
             if (row.before == Unreadable || row.before == ReadOnlyFolder)
                 nobody.emplace(folder.path());
             if (nobody && !nobody->binds())
@@ -196,15 +182,15 @@ private Q_SLOTS:
             });
 #endif
             const auto opened = dazu::app::RunStartup(directory);
-            QCOMPARE(QDir::cleanPath(dazu::test::CurrentDirectoryFor(folder.path())),
-                     QDir::cleanPath(folder.path()));
+            QCOMPARE(CurrentDirectoryFor(folder.path()), QDir::cleanPath(folder.path()));
             QCOMPARE(opened.databasePath, QDir::toNativeSeparators(folder.file("DAZU.CFG")));
         } catch (const std::exception& e) {
             failure = QString::fromUtf8(e.what());
         }
         QDir::setCurrent(QDir::tempPath()); // lets the drive go
         const QString message = QString::fromUtf8(row.message).replace("%1", folder.path());
-        QCOMPARE(failure, QDir::toNativeSeparators(message).replace("%2", describe(row.error)));
+        QCOMPARE(failure,
+                 QDir::toNativeSeparators(message).replace("%2", qt_error_string(row.error)));
         QMap<QString, QByteArray> now = contents(folder);
         if (row.stopsAt == 3)
             expected["DAZU.CFG"] = now["DAZU.CFG"]; // checked below
@@ -217,10 +203,9 @@ private Q_SLOTS:
                     QFile::permissions(folder.file(name)) & QFile::WriteOwner);
         // The copied database got its one default row.
         const std::string path = folder.databasePath();
-        QCOMPARE(dazu::test::ListNames(path, "Files"),
+        QCOMPARE(ListNames(path, "Files"),
                  row.before == EarlierStart ? QStringList{"guardado.txt"} : QStringList());
-        QCOMPARE(dazu::test::SetupField(path, "pathdest"),
-                 dazu::config::Variant(directory.toStdString()));
+        QCOMPARE(SetupField(path, "pathdest"), dazu::config::Variant(directory.toStdString()));
         QCOMPARE(dazu::config::OpenConfiguration(path).Setup.RecordCount(), 1);
     }
 
@@ -270,8 +255,7 @@ private Q_SLOTS:
         QVERIFY(QDir::setCurrent(otherDrive));
         dazu::app::RunStartup(directory);
         QCOMPARE(QDir::toNativeSeparators(QDir::currentPath()), otherDrive);
-        QCOMPARE(QDir::cleanPath(dazu::test::CurrentDirectoryFor(folder.path())),
-                 QDir::cleanPath(folder.path()));
+        QCOMPARE(CurrentDirectoryFor(folder.path()), QDir::cleanPath(folder.path()));
     }
 #endif
 };

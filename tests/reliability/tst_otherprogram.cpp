@@ -6,12 +6,24 @@
 // Crash safety: a program killed in the middle of storing leaves the database sound, the
 // settings row entirely of one generation and each name added or deleted whole; a change
 // stored before a power cut is still stored after it.
+// This program also plays the other program:  tst_otherprogram --other FOLDER STEP...  works
+// the window on the folder in a session of its own (see WorkWindow) and prints what it met, a
+// line each, its exit status 1 after a failure; with the one step churn or windowchurn, it
+// stores generation after generation until it is killed, through the record operations or
+// through a new window each time, and reports "ready" after the first.
 #include "BusyTimeout.h"
 #include "ExFatDrive.h"
-#include "Generation.h"
+#include "MsgBox.h"
+#include "Schema.h"
+#include "SettingsMapping.h"
 #include "Startup.h"
+#include "TestSupport.h"
 #include "WindowUser.h"
 
+#include <algorithm>
+#include <csignal>
+#include <cstdio>
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QRegularExpression>
@@ -20,15 +32,107 @@
 #include <QThread>
 #include <sqlite3.h>
 #include <SQLiteCpp/Database.h>
+#include <sys/prctl.h>
 
-using dazu::test::AppFolder;
+using namespace dazu::test;
 
 namespace {
 
-// The other program (helper_main.cpp) on the folder with its steps, started; `wait` steps
-// report "ready" and wait for a line.
+// Generation n of what the crash test stores again and again: every field tells n, so that a
+// row mixed from two generations shows; the texts are long enough for the row to span several
+// pages of the file. Through the window, only the fields it shows.
+SettingsChanges generation(std::int64_t n, bool shownOnly) {
+    SettingsChanges row;
+    int bit = 0;
+    for (const dazu::config::FieldSpec& field : dazu::config::SetupTable().fields) {
+        const std::string name(field.name);
+        if (shownOnly && std::none_of(std::begin(dazu::dialog::kSettingsMapping),
+                                      std::end(dazu::dialog::kSettingsMapping),
+                                      [&](const auto& shown) { return shown.field == name; }))
+            continue;
+        if (field.kind == dazu::config::Kind::Text)
+            row.emplace_back(name, name + std::to_string(n) + std::string(600, char('a' + n % 26)));
+        else if (field.kind == dazu::config::Kind::YesNo)
+            row.emplace_back(name, ((n >> bit++) & 1) != 0);
+        else
+            row.emplace_back(name, n);
+    }
+    return row;
+}
+// The name that generation n adds to Files, long enough to need a page of its own now and then.
+QString generationName(std::int64_t n) {
+    return QStringLiteral("generation-%1-%2")
+        .arg(n)
+        .arg(QString(200, QLatin1Char(char('a' + n % 26))));
+}
+
+QSet<QString> toSet(const QStringList& names) {
+    return QSet<QString>(names.begin(), names.end());
+}
+
+bool failed = false; // a failure ends the churn
+
+// The row and the name of generation n, then every other name deleted.
+void store(const QString& folder, std::int64_t n) {
+    auto tables = dazu::config::OpenConfiguration(folder.toStdString() + "/DAZU.CFG");
+    tables.Setup.MoveFirst();
+    tables.Setup.Edit();
+    for (const auto& [field, value] : generation(n, false))
+        tables.Setup.Fields(field).SetValue(value);
+    tables.Setup.Update();
+    const std::string name = generationName(n).toStdString();
+    tables.Files.AddNew();
+    tables.Files.Fields("FILE").SetValue(name);
+    tables.Files.Update();
+    for (tables.Files.MoveFirst(); !tables.Files.Eof(); tables.Files.MoveNext())
+        if (tables.Files.Fields("FILE").Value().toText() != name)
+            tables.Files.Delete();
+}
+
+// The same as a user in one session: a new window, the name added (unless a session cut short
+// stored it already), every other name deleted, the shown settings changed, "&Aceptar".
+void storeInWindow(const QString& folder, std::int64_t n) {
+    const auto window = LoadWindow(folder);
+    const QString name = generationName(n);
+    if (!failed && !ListedNames(*window, kFilesList).contains(name))
+        AddName(*window, kFilesList, name);
+    for (const QString& listed : ListedNames(*window, kFilesList))
+        if (listed != name && !failed)
+            DeleteName(*window, kFilesList, listed);
+    // Set as loading sets them: a check box changed this way runs its click handler.
+    for (const auto& [field, value] : generation(n, true))
+        dazu::dialog::ShowSetting(window->controls(), dazu::dialog::MappingOf(field), value);
+    if (!failed)
+        Accept(*window);
+}
+
+// The other program's main.
+int otherProgram(const QString& folder, const QStringList& steps) {
+    ::prctl(PR_SET_PDEATHSIG, static_cast<unsigned long>(SIGKILL)); // ends with its test
+    if (steps != QStringList{"churn"} && steps != QStringList{"windowchurn"}) {
+        const QStringList met = WorkWindow(folder, steps);
+        for (const QString& line : met)
+            std::printf("%s\n", qUtf8Printable(line));
+        return met.filter(QStringLiteral("DAZU|16|")).isEmpty() ? 0 : 1;
+    }
+    dazu::app::SetMsgBoxPresenter([](const QString& prompt, int, const QString&) {
+        std::fprintf(stderr, "%s\n", qUtf8Printable(prompt));
+        failed = true;
+    });
+    const std::int64_t first = SetupField(folder.toStdString() + "/DAZU.CFG", "intervalo").toInt();
+    for (std::int64_t n = first + 1; n < first + 20000 && !failed; ++n) { // should the test be gone
+        (steps[0] == "churn" ? store : storeInWindow)(folder, n);
+        if (n == first + 1)
+            std::printf("ready\n");
+        std::fflush(stdout);
+    }
+    return 1;
+}
+
+// The other program on the folder with its steps, started; `wait` steps report "ready" and
+// wait for a line.
 void start(QProcess& other, const QStringList& arguments) {
-    other.start(QStringLiteral(DAZU_RELIABILITY_HELPER), arguments);
+    other.start(QCoreApplication::applicationFilePath(), QStringList{"--other"} + arguments);
 }
 bool ready(QProcess& other) {
     return other.waitForReadyRead(10000) && other.readLine() == "ready\n";
@@ -41,10 +145,6 @@ QStringList finish(QProcess& other) {
     const int status = other.exitStatus() == QProcess::NormalExit ? other.exitCode() : -1;
     return QString::fromUtf8(other.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts)
            << QStringLiteral("exit %1").arg(status);
-}
-
-QSet<QString> toSet(const QStringList& names) {
-    return QSet<QString>(names.begin(), names.end());
 }
 
 // What a power cut leaves of a deleted journal. The engine syncs the database file before it
@@ -120,8 +220,8 @@ private Q_SLOTS:
         folder.addNames("Files", QStringList{"viejo.txt"});
         const std::string path = folder.databasePath();
         const auto stored = [&] {
-            return dazu::test::ListNames(path, "Files") + dazu::test::ListNames(path, "FPCHH")
-                   << QString::fromStdString(dazu::test::SetupField(path, "programatm").toText());
+            return ListNames(path, "Files") + ListNames(path, "FPCHH")
+                   << QString::fromStdString(SetupField(path, "programatm").toText());
         };
         const QStringList before = stored();
         QProcess other;
@@ -146,9 +246,8 @@ private Q_SLOTS:
         if (!release.isEmpty())
             return;
         // The user starts the program again: the same change, made again, is stored.
-        QCOMPARE(
-            dazu::test::WorkWindow(folder.path(), QStringList{"open"} + change).filter("DAZU|"),
-            QStringList());
+        QCOMPARE(WorkWindow(folder.path(), QStringList{"open"} + change).filter("DAZU|"),
+                 QStringList());
         QCOMPARE(stored(), after);
     }
 
@@ -170,8 +269,7 @@ private Q_SLOTS:
             DAZU_SKIP_WITHOUT_EXFAT();
         constexpr int kNames = 6;
         for (int round = 0; round < 5; ++round) {
-            const AppFolder folder(AppFolder::CopyOfDist,
-                                   onExFat ? dazu::test::ExFatFolder() : QString());
+            const AppFolder folder(AppFolder::CopyOfDist, onExFat ? ExFatFolder() : QString());
             QSet<QString> kept;          // the names that stay
             QSet<QString> unfinished[2]; // own names a program cut short may leave undeleted
             QProcess programs[2];
@@ -207,9 +305,8 @@ private Q_SLOTS:
             // A program fails only when the engine refuses a name the other stored meanwhile.
             QCOMPARE(met.filter("DAZU|16|"), met.filter("DAZU|16|UNIQUE constraint failed"));
             const bool bothFinished = met.filter("exit 0").size() == 2;
-            for (const auto* list : {&dazu::test::kFilesList, &dazu::test::kFpchhList}) {
-                const QSet<QString> names =
-                    toSet(dazu::test::ListNames(folder.databasePath(), list->table));
+            for (const auto* list : {&kFilesList, &kFpchhList}) {
+                const QSet<QString> names = toSet(ListNames(folder.databasePath(), list->table));
                 const QString shown =
                     QStringLiteral("item|%1|").arg(QLatin1String(list->controls.list));
                 // No name meant to stay that a window showed is lost (the other program may
@@ -239,10 +336,10 @@ private Q_SLOTS:
         QFETCH(int, longestDelayUs);
         AppFolder folder(AppFolder::CopyOfDist);
         const std::string path = folder.databasePath();
-        folder.seed(dazu::test::Generation(0, false));
-        folder.addNames("Files", {dazu::test::GenerationName(0)});
-        const QStringList first = dazu::test::StoredRow(path);
-        std::int64_t generation = 0;
+        folder.seed(generation(0, false));
+        folder.addNames("Files", {generationName(0)});
+        const QStringList first = StoredRow(path);
+        std::int64_t latest = 0;
         int killedMidWrite = 0;
         for (int kill = 0; kill < 30; ++kill) {
             QProcess writer;
@@ -259,22 +356,21 @@ private Q_SLOTS:
             SQLite::Database check(path, SQLite::OPEN_READWRITE);
             QCOMPARE(check.execAndGet("PRAGMA integrity_check").getString(), std::string("ok"));
             QCOMPARE(check.execAndGet("SELECT count(*) FROM Setup").getInt(), 1);
-            const std::int64_t now = dazu::test::SetupField(path, "intervalo").toInt();
-            QCOMPARE(dazu::test::StoredRow(path),
-                     dazu::test::WithChanges(first, dazu::test::Generation(now, throughWindow)));
-            QVERIFY(now >= generation);
-            generation = now;
+            const std::int64_t now = SetupField(path, "intervalo").toInt();
+            QCOMPARE(StoredRow(path), WithChanges(first, generation(now, throughWindow)));
+            QVERIFY(now >= latest);
+            latest = now;
             // A window adds a generation's name before it stores its row, the record
             // operations after; only they may leave older names.
-            const QStringList names = dazu::test::ListNames(path, "Files");
+            const QStringList names = ListNames(path, "Files");
             QVERIFY(!names.isEmpty());
             for (const QString& name : names) {
                 const std::int64_t of = name.section(u'-', 1, 1).toLongLong();
-                QCOMPARE(name, dazu::test::GenerationName(of));
+                QCOMPARE(name, generationName(of));
                 QVERIFY2(throughWindow ? of == now || of == now + 1 : of <= now, qPrintable(name));
             }
         }
-        QVERIFY(generation > 0);     // the program got on with storing between the kills
+        QVERIFY(latest > 0);         // the program got on with storing between the kills
         QVERIFY(killedMidWrite > 0); // and some kills hit it in the middle of a store
     }
 
@@ -299,7 +395,7 @@ private Q_SLOTS:
             sqlite3_vfs_register(&powercut::recording, 1);
         }
         AppFolder folder(AppFolder::CopyOfDist);
-        QCOMPARE(dazu::test::WorkWindow(folder.path(), QStringList{"open"} + change).filter("DAZU"),
+        QCOMPARE(WorkWindow(folder.path(), QStringList{"open"} + change).filter("DAZU"),
                  QStringList());
         QFile restored(powercut::journal); // the power goes: the journal's deletion is undone
         QVERIFY(powercut::journal.isEmpty() ||
@@ -308,11 +404,18 @@ private Q_SLOTS:
 
         dazu::app::RunStartup(folder.path());
         const std::string path = folder.databasePath();
-        QCOMPARE(dazu::test::ListNames(path, "Files")
-                     << QString::fromStdString(dazu::test::SetupField(path, "programatm").toText()),
+        QCOMPARE(ListNames(path, "Files")
+                     << QString::fromStdString(SetupField(path, "programatm").toText()),
                  stored);
     }
 };
 
-QTEST_MAIN(tst_OtherProgram)
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    const QStringList arguments = application.arguments();
+    if (arguments.value(1) == "--other")
+        return otherProgram(arguments.value(2), arguments.mid(3));
+    tst_OtherProgram test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_otherprogram.moc"

@@ -6,11 +6,10 @@
 
 #include <QLineEdit>
 #include <QRandomGenerator>
-#include <QRegularExpression>
 #include <QTest>
 #include <SQLiteCpp/Database.h>
 
-using dazu::test::AppFolder;
+using namespace dazu::test;
 
 namespace {
 
@@ -118,7 +117,7 @@ private Q_SLOTS:
                           randomBytes(bytes.size() - scrambleFrom));
         folder.write("DAZU.CFG", bytes);
 
-        const QStringList met = dazu::test::WorkWindow(folder.path(), {"open"});
+        const QStringList met = WorkWindow(folder.path(), {"open"});
         QVERIFY2(met.size() == 1 && met[0].startsWith("DAZU|16|") && met[0].contains(message),
                  qPrintable(met.join(u'\n')));
         QCOMPARE(folder.read("DAZU.CFG"), bytes);
@@ -149,10 +148,10 @@ private Q_SLOTS:
         const QByteArray before = folder.read("DAZU.CFG");
         QStringList met;
         {
-            const dazu::test::AsNobody nobody(folder.path());
+            const AsNobody nobody(folder.path());
             if (!nobody.binds())
                 QSKIP("the tests run as root and cannot reach files as another user");
-            met = dazu::test::WorkWindow(folder.path(), QStringList{"open"} + change);
+            met = WorkWindow(folder.path(), QStringList{"open"} + change);
         }
         QCOMPARE(met, (QStringList{"DAZU|16|attempt to write a readonly database", "shown",
                                    "item|List1|viejo.txt", "item|List2|viejo.txt"}));
@@ -191,29 +190,29 @@ private Q_SLOTS:
         for (const auto& [control, field] : kTextBoxes)
             steps << "type" << control << text;
         steps << "add1" << text << "add1" << again << "add2" << text << "add2" << again << "accept";
-        QStringList listed = QStringList(neighbours) << text;
-        const QStringList met = dazu::test::WorkWindow(folder.path(), steps);
         QStringList expected{"Vozu Rodari|48|Entrada ya existe", "DAZU|48|Entrada ya existe"};
-        for (const QString& list : QStringList{"List1", "List2"})
-            expected << QStringList(listed).replaceInStrings(QRegularExpression("^"),
-                                                             "item|" + list + "|");
-        QCOMPARE(met, expected);
+        for (const char* list : {"List1", "List2"})
+            for (const QString& name : neighbours + QStringList{text})
+                expected << QStringLiteral("item|%1|%2").arg(QLatin1String(list), name);
+        QCOMPARE(WorkWindow(folder.path(), steps), expected);
+        const std::string path = folder.databasePath();
+        QStringList listed = neighbours + QStringList{text};
         listed.sort();
         for (const char* table : {"Files", "FPCHH"}) {
-            QStringList stored = dazu::test::ListNames(folder.databasePath(), table);
+            QStringList stored = ListNames(path, table);
             stored.sort();
             QCOMPARE(stored, listed);
         }
-        const auto window = dazu::test::LoadWindow(folder.path());
+        const auto window = LoadWindow(folder.path());
         for (const auto& [control, field] : kTextBoxes) {
-            QCOMPARE(dazu::test::SetupField(folder.databasePath(), field.toStdString()),
+            QCOMPARE(SetupField(path, field.toStdString()),
                      dazu::config::Variant(text.toStdString()));
             QCOMPARE(window->findChild<QLineEdit*>(control)->text(), text);
         }
         const QStringList deleted{"open", "delete1", text, "delete2", text};
-        QCOMPARE(dazu::test::WorkWindow(folder.path(), deleted).filter("DAZU|"), QStringList());
-        QCOMPARE(dazu::test::ListNames(folder.databasePath(), "Files"), neighbours);
-        QCOMPARE(dazu::test::ListNames(folder.databasePath(), "FPCHH"), neighbours);
+        QCOMPARE(WorkWindow(folder.path(), deleted).filter("DAZU|"), QStringList());
+        QCOMPARE(ListNames(path, "Files"), neighbours);
+        QCOMPARE(ListNames(path, "FPCHH"), neighbours);
     }
 };
 

@@ -6,41 +6,34 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTest>
-#include <string_view>
 #include <type_traits>
 
 namespace dazu::test {
 
-bool UnderWine() {
-    return qEnvironmentVariableIsSet("DAZU_TEST_WINDOWS_LAUNCHER");
-}
-
 namespace {
 
-QString Describe(const config::Variant& value) {
-    return value.visit([](const auto& held) {
-        using Held = std::decay_t<decltype(held)>;
-        if constexpr (std::is_same_v<Held, config::Variant::Null>)
-            return QStringLiteral("Null");
-        else if constexpr (std::is_same_v<Held, bool>)
-            return held ? QStringLiteral("True") : QStringLiteral("False");
-        else if constexpr (std::is_same_v<Held, std::int64_t>)
-            return QString::number(held);
-        else
-            // Each byte one character, so that bytes which are not UTF-8 compare exactly.
-            return QLatin1Char('"') +
-                   QString::fromLatin1(held.data(), static_cast<qsizetype>(held.size())) +
-                   QLatin1Char('"');
-    });
-}
-
-QString Reading(std::string_view field, const config::Variant& value) {
-    return QString::fromUtf8(field.data(), static_cast<qsizetype>(field.size())) +
-           QStringLiteral(" = ") + Describe(value);
+// "field = value"; a text with each byte one character, so that bytes which are not UTF-8
+// compare exactly.
+QString Reading(const std::string& field, const config::Variant& value) {
+    return QString::fromStdString(field) + QStringLiteral(" = ") +
+           value.visit([](const auto& held) {
+               using Held = std::decay_t<decltype(held)>;
+               if constexpr (std::is_same_v<Held, config::Variant::Null>)
+                   return QStringLiteral("Null");
+               else if constexpr (std::is_same_v<Held, bool>)
+                   return held ? QStringLiteral("True") : QStringLiteral("False");
+               else if constexpr (std::is_same_v<Held, std::int64_t>)
+                   return QString::number(held);
+               else
+                   return u'"' + QString::fromLatin1(held.data(), qsizetype(held.size())) + u'"';
+           });
 }
 
 } // namespace
+
+bool UnderWine() {
+    return qEnvironmentVariableIsSet("DAZU_TEST_WINDOWS_LAUNCHER");
+}
 
 QString DistDirectory() {
     return UnderWine() ? qEnvironmentVariable("DAZU_TEST_WINDOWS_DIST")
@@ -53,35 +46,30 @@ QString ProgramFile(const char* name) {
 }
 
 QString CurrentDirectoryFor(const QString& path) {
-#ifdef Q_OS_WIN
-    const QString relative = path.left(2); // "D:" alone names drive D:'s current directory
-#else
-    Q_UNUSED(path);
-    const QString relative = QStringLiteral(".");
-#endif
-    // A drive's current directory can come back with a trailing separator (so under Wine).
-    return QDir::cleanPath(QFileInfo(relative).absoluteFilePath());
+    // "D:" alone names drive D:'s current directory; a drive's current directory can come
+    // back with a trailing separator (so under Wine).
+    const bool drive = path.mid(1, 1) == QStringLiteral(":");
+    return QDir::cleanPath(
+        QFileInfo(drive ? path.left(2) : QStringLiteral(".")).absoluteFilePath());
 }
 
 QString ProgramPath(const QString& path) {
     if (!UnderWine())
         return QDir::toNativeSeparators(path);
-    return QStringLiteral("Z:") + QString(path).replace(QLatin1Char('/'), QLatin1Char('\\'));
+    return QStringLiteral("Z:") + QString(path).replace(u'/', u'\\');
 }
 
 AppFolder::AppFolder(Contents contents, const QString& parent)
     : dir_((parent.isEmpty() ? QDir::tempPath() : parent) + QStringLiteral("/dazu-XXXXXX")) {
     if (!dir_.isValid())
         qFatal("cannot create a temporary folder");
-    if (contents == CopyOfDist) {
-        // Only what the build ships: the programs and the templates. scripts/run starts the
-        // program in the portable folder itself, which then also holds what it installed.
-        const QDir dist(DistDirectory());
-        const QStringList shipped = {QStringLiteral("dazu*"), QStringLiteral("Def*")};
-        for (const QString& name : dist.entryList(shipped, QDir::Files | QDir::CaseSensitive))
-            if (!QFile::copy(dist.filePath(name), file(name)))
-                qFatal("cannot copy %s", qPrintable(name));
-    }
+    // Only what the build ships: the programs and the templates. scripts/run starts the
+    // program in the portable folder itself, which then also holds what it installed.
+    const QDir dist(DistDirectory());
+    const QStringList shipped = {QStringLiteral("dazu*"), QStringLiteral("Def*")};
+    for (const QString& name : dist.entryList(shipped, QDir::Files | QDir::CaseSensitive))
+        if (contents == CopyOfDist && !QFile::copy(dist.filePath(name), file(name)))
+            qFatal("cannot copy %s", qPrintable(name));
 }
 
 bool AppFolder::exists(const QString& name) const {
@@ -90,9 +78,7 @@ bool AppFolder::exists(const QString& name) const {
 
 QByteArray AppFolder::read(const QString& name) const {
     QFile f(file(name));
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return f.readAll();
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 void AppFolder::write(const QString& name, const QByteArray& bytes) const {
@@ -106,8 +92,8 @@ void AppFolder::createDatabase(const QString& name) const {
 }
 
 void AppFolder::seed(const SettingsChanges& changes) const {
-    const QString database = file(QStringLiteral("DAZU.CFG"));
-    if (!QFile::exists(database) && !QFile::copy(file(QStringLiteral("DefDAZU.CFG")), database))
+    if (!exists(QStringLiteral("DAZU.CFG")) &&
+        !QFile::copy(file(QStringLiteral("DefDAZU.CFG")), file(QStringLiteral("DAZU.CFG"))))
         createDatabase();
     auto tables = config::OpenConfiguration(databasePath());
     // As the program stores it: its folder in the system's own form.
@@ -146,12 +132,11 @@ config::Variant SetupField(const std::string& databasePath, const std::string& f
 }
 
 QStringList ListNames(const std::string& databasePath, const std::string& table) {
-    auto db = config::OpenDatabase(databasePath);
-    auto rs = db.OpenRecordset(table);
-    rs.Index("FILE");
+    auto list = config::OpenDatabase(databasePath).OpenRecordset(table);
+    list.Index("FILE");
     QStringList names;
-    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
-        names << QString::fromStdString(rs.Fields("FILE").Value().toText());
+    for (list.MoveFirst(); !list.Eof(); list.MoveNext())
+        names << QString::fromStdString(list.Fields("FILE").Value().toText());
     return names;
 }
 
@@ -160,17 +145,15 @@ QStringList StoredRow(const std::string& databasePath) {
     tables.Setup.MoveFirst();
     QStringList row;
     for (const config::FieldSpec& field : config::SetupTable().fields)
-        row << Reading(field.name, tables.Setup.Fields(field.name).Value());
+        row << Reading(std::string(field.name), tables.Setup.Fields(field.name).Value());
     return row;
 }
 
 QStringList WithChanges(QStringList row, const SettingsChanges& changes) {
-    for (const auto& [field, value] : changes) {
-        const QString name = QString::fromStdString(field) + QStringLiteral(" = ");
+    for (const auto& [field, value] : changes)
         for (QString& reading : row)
-            if (reading.startsWith(name))
+            if (reading.startsWith(QString::fromStdString(field) + QStringLiteral(" = ")))
                 reading = Reading(field, value);
-    }
     return row;
 }
 

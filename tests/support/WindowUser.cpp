@@ -21,17 +21,6 @@ std::unique_ptr<setup> LoadWindow(const QString& applicationDirectory) {
     return window;
 }
 
-void TypeText(QWidget* control, const QString& text) {
-    auto* box = qobject_cast<QLineEdit*>(control);
-    if (auto* combo = qobject_cast<QComboBox*>(control))
-        box = combo->lineEdit();
-    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier); // typing replaces all of it
-    if (text.isEmpty())
-        QTest::keyClick(box, Qt::Key_Delete);
-    else // one key event with the whole text: keyClicks takes only ASCII
-        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, text, Qt::NoModifier);
-}
-
 void AddName(const setup& window, const FileList& list, const QString& name) {
     QTest::mouseClick(Control<QAbstractButton>(window, list.controls.addButton), Qt::LeftButton);
     auto* entry = Control<QLineEdit>(window, list.controls.entry);
@@ -69,25 +58,28 @@ QStringList WorkWindow(const QString& applicationDirectory, const QStringList& s
     for (qsizetype i = 0; i < steps.size() && !failed; ++i) {
         const QString verb = steps[i];
         const FileList& list = verb.endsWith(QLatin1Char('1')) ? kFilesList : kFpchhList;
-        if (verb == QStringLiteral("open")) {
+        if (verb == QStringLiteral("open"))
             window = LoadWindow(applicationDirectory);
-        } else if (verb == QStringLiteral("busy")) {
+        else if (verb == QStringLiteral("busy"))
             config::SetBusyTimeoutMs(steps.value(++i).toInt());
-        } else if (verb == QStringLiteral("wait")) {
-            std::printf("ready\n");
-            std::fflush(stdout);
-            std::fgetc(stdin);
-        } else if (verb == QStringLiteral("accept")) {
+        else if (verb == QStringLiteral("wait")) // the other program's signal to go
+            std::printf("ready\n"), std::fflush(stdout), std::fgetc(stdin);
+        else if (verb == QStringLiteral("accept"))
             Accept(*window);
-        } else if (verb.startsWith(QStringLiteral("add"))) {
+        else if (verb.startsWith(QStringLiteral("add")))
             AddName(*window, list, steps.value(++i));
-        } else if (verb.startsWith(QStringLiteral("delete"))) {
+        else if (verb.startsWith(QStringLiteral("delete")))
             DeleteName(*window, list, steps.value(++i));
-        } else if (verb == QStringLiteral("click")) {
+        else if (verb == QStringLiteral("click"))
             QTest::mouseClick(Control<QAbstractButton>(*window, steps.value(++i)), Qt::LeftButton);
-        } else if (verb == QStringLiteral("type")) {
-            QWidget* control = Control(*window, steps.value(++i));
-            TypeText(control, steps.value(++i));
+        else if (verb == QStringLiteral("type")) {
+            // Typing replaces all of it, in one key event: keyClicks takes only ASCII.
+            QWidget* box = Control(*window, steps.value(++i));
+            if (auto* combo = qobject_cast<QComboBox*>(box))
+                box = combo->lineEdit();
+            QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClick(box, Qt::Key_Delete);
+            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, steps.value(++i), {});
         }
     }
     app::SetMsgBoxPresenter({});
