@@ -36,6 +36,50 @@ const QString kTextBoxes[][2] = {{"Txtprogramapc", "programapc"},
                                  {"txtfilehost", "filehost"},
                                  {"txtfiletoappend", "filetoappend"}};
 
+// A damaged or foreign DAZU.CFG: the file starts as a first start leaves it; then the SQL
+// runs (each line on a connection of its own), and the bytes are replaced, cut at cutAt or
+// scrambled from scrambleFrom; the load stops with the message.
+const QByteArray notOurs = "no es una base de datos de configuración de DAZU",
+                 notDb = "file is not a database", malformed = "database disk image is malformed";
+struct Damage {
+    const char *name, *sql;
+    QByteArray message, bytes = {};
+    int cutAt = -1, scrambleFrom = -1;
+};
+const Damage kDamages[] = {
+    // clang-format off
+    {"empty file", "", notOurs, ""},
+    {"text file", "", notDb, "[Setup]\r\nPuerto=1\r\n"},
+    {"random bytes", "", notDb, randomBytes(24576)},
+    {"random bytes after the header", "", malformed, {}, -1, 100},
+    {"cut inside the header", "", notOurs, {}, 60},
+    {"cut after the first page", "", malformed, {}, 4096},
+    {"cut inside the settings row's page", "", malformed, {}, 6144},
+    {"foreign SQLite database", "DROP TABLE Setup; DROP TABLE Files; DROP TABLE FPCHH; "
+     "CREATE TABLE clientes (nombre TEXT); PRAGMA application_id = 0", notOurs},
+    {"other schema version", "PRAGMA user_version = 9", "versión de esquema 9"},
+    {"table missing", "DROP TABLE Files", "Falta la tabla Files en la base de datos"},
+    {"field missing", "ALTER TABLE Setup DROP COLUMN baudios",
+     "Falta el campo baudios en la tabla Setup"},
+    {"index missing", "DROP INDEX FPCHH_FILE", "Falta el índice FILE en la tabla FPCHH"},
+    // Only a file of this program's own schema is used: constraints removed, a list
+    // index that lets a name in twice (the list would skip names at a page boundary),
+    // or a trigger or view of another program. SQL cannot change a definition, so it
+    // is edited where stored: the file format does not depend on NOT NULL or STRICT.
+    {"NOT NULL removed", "PRAGMA writable_schema = ON; UPDATE sqlite_schema SET sql = "
+     "replace(sql, ' NOT NULL', '') WHERE name = 'Setup'\n"
+     "UPDATE Setup SET programapc = NULL", "la tabla Setup con otra definición que la de DAZU"},
+    {"untyped columns", "PRAGMA writable_schema = ON; UPDATE sqlite_schema SET sql = "
+     "replace(sql, '\"FILE\" TEXT NOT NULL) STRICT', 'FILE)') WHERE name = 'Files'",
+     "la tabla Files con otra definición"},
+    {"index not unique", "DROP INDEX Files_FILE; CREATE INDEX Files_FILE ON Files "
+     "(FILE COLLATE NOCASE)", "el índice Files_FILE de la tabla Files con otra definición"},
+    {"trigger", "CREATE TRIGGER vaciar AFTER INSERT ON Files BEGIN DELETE FROM FPCHH; END",
+     "el disparador vaciar, que DAZU no usa"},
+    {"view", "CREATE VIEW nombres AS SELECT FILE FROM Files", "la vista nombres, que DAZU no usa"},
+    // clang-format on
+};
+
 } // namespace
 
 class tst_WindowFaults : public QObject {
@@ -44,72 +88,21 @@ class tst_WindowFaults : public QObject {
 private Q_SLOTS:
     // A damaged or foreign settings database stops the program's start, in the window's load
     // handler, with the engine's description of the problem; the window is not shown, and the
-    // file stays byte for byte as it was. The file starts as a first start leaves it; then the
-    // SQL runs (each line on a connection of its own), and the bytes are replaced, cut at
-    // cutAt or scrambled from scrambleFrom.
+    // file stays byte for byte as it was.
     void damagedDatabase_data() {
-        QTest::addColumn<QByteArray>("sql");
-        QTest::addColumn<QByteArray>("bytes"); // the file's bytes instead, with the ends below
-        QTest::addColumn<int>("cutAt");
-        QTest::addColumn<int>("scrambleFrom");
-        QTest::addColumn<QString>("message");
-        const QByteArray notOurs = "no es una base de datos de configuración de DAZU",
-                         notDb = "file is not a database",
-                         malformed = "database disk image is malformed";
-        const struct {
-            const char *name, *sql;
-            QByteArray message, bytes = {};
-            int cutAt = -1, scrambleFrom = -1;
-        } rows[] = {
-            // clang-format off
-            {"empty file", "", notOurs, ""},
-            {"text file", "", notDb, "[Setup]\r\nPuerto=1\r\n"},
-            {"random bytes", "", notDb, randomBytes(24576)},
-            {"random bytes after the header", "", malformed, {}, -1, 100},
-            {"cut inside the header", "", notOurs, {}, 60},
-            {"cut after the first page", "", malformed, {}, 4096},
-            {"cut inside the settings row's page", "", malformed, {}, 6144},
-            {"foreign SQLite database", "DROP TABLE Setup; DROP TABLE Files; DROP TABLE FPCHH; "
-             "CREATE TABLE clientes (nombre TEXT); PRAGMA application_id = 0", notOurs},
-            {"other schema version", "PRAGMA user_version = 9", "versión de esquema 9"},
-            {"table missing", "DROP TABLE Files", "Falta la tabla Files en la base de datos"},
-            {"field missing", "ALTER TABLE Setup DROP COLUMN baudios",
-             "Falta el campo baudios en la tabla Setup"},
-            {"index missing", "DROP INDEX FPCHH_FILE", "Falta el índice FILE en la tabla FPCHH"},
-            // Only a file of this program's own schema is used: constraints removed, a list
-            // index that lets a name in twice (the list would skip names at a page boundary),
-            // or a trigger or view of another program. SQL cannot change a definition, so it
-            // is edited where stored: the file format does not depend on NOT NULL or STRICT.
-            {"NOT NULL removed", "PRAGMA writable_schema = ON; UPDATE sqlite_schema SET sql = "
-             "replace(sql, ' NOT NULL', '') WHERE name = 'Setup'\n"
-             "UPDATE Setup SET programapc = NULL", "la tabla Setup con otra definición que la de DAZU"},
-            {"untyped columns", "PRAGMA writable_schema = ON; UPDATE sqlite_schema SET sql = "
-             "replace(sql, '\"FILE\" TEXT NOT NULL) STRICT', 'FILE)') WHERE name = 'Files'",
-             "la tabla Files con otra definición"},
-            {"index not unique", "DROP INDEX Files_FILE; CREATE INDEX Files_FILE ON Files "
-             "(FILE COLLATE NOCASE)", "el índice Files_FILE de la tabla Files con otra definición"},
-            {"trigger", "CREATE TRIGGER vaciar AFTER INSERT ON Files BEGIN DELETE FROM FPCHH; END",
-             "el disparador vaciar, que DAZU no usa"},
-            {"view", "CREATE VIEW nombres AS SELECT FILE FROM Files",
-             "la vista nombres, que DAZU no usa"},
-            // clang-format on
-        };
-        for (const auto& row : rows)
-            QTest::newRow(row.name) << QByteArray(row.sql) << row.bytes << row.cutAt
-                                    << row.scrambleFrom << QString::fromUtf8(row.message);
+        QTest::addColumn<int>("index");
+        for (const Damage& damage : kDamages)
+            QTest::newRow(damage.name) << int(&damage - kDamages);
     }
     void damagedDatabase() {
-        QFETCH(QByteArray, sql);
-        QFETCH(QByteArray, bytes);
-        QFETCH(int, cutAt);
-        QFETCH(int, scrambleFrom);
-        QFETCH(QString, message);
+        QFETCH(int, index);
+        const auto& [name, sql, message, damaged, cutAt, scrambleFrom] = kDamages[index];
         AppFolder folder(AppFolder::CopyOfDist);
         folder.seed();
-        for (const QByteArray& step : sql.split('\n'))
+        for (const QByteArray& step : QByteArray(sql).split('\n'))
             SQLite::Database(folder.databasePath(), SQLite::OPEN_READWRITE)
                 .exec(step.toStdString());
-        bytes = bytes.isNull() ? folder.read("DAZU.CFG") : bytes;
+        QByteArray bytes = damaged.isNull() ? folder.read("DAZU.CFG") : damaged;
         if (cutAt >= 0)
             bytes.truncate(cutAt);
         if (scrambleFrom >= 0)
@@ -118,7 +111,8 @@ private Q_SLOTS:
         folder.write("DAZU.CFG", bytes);
 
         const QStringList met = WorkWindow(folder.path(), {"open"});
-        QVERIFY2(met.size() == 1 && met[0].startsWith("DAZU|16|") && met[0].contains(message),
+        QVERIFY2(met.size() == 1 && met[0].startsWith("DAZU|16|") &&
+                     met[0].contains(QString::fromUtf8(message)),
                  qPrintable(met.join(u'\n')));
         QCOMPARE(folder.read("DAZU.CFG"), bytes);
         QVERIFY(!folder.exists("DAZU.CFG-journal"));
