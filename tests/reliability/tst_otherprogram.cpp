@@ -167,6 +167,38 @@ int deleteFile(sqlite3_vfs*, const char* name, int syncFolder) {
 }
 } // namespace powercut
 
+// A change made in the other program while this one holds a lock (a write lock, as a program
+// in the middle of storing, or a read lock, as one in the middle of reading) until it releases
+// it ("" when the lock outlasts the busy timeout); what the program ends with, and then both
+// lists and the program in programatm.
+struct Contention {
+    const char *name, *lock, *change, *release, *failure, *after;
+};
+const char *const kWrite = "BEGIN IMMEDIATE", *const kRead = "BEGIN; SELECT * FROM Setup",
+                  *const kLocked = "database is locked";
+const char *const kAdd = "add1 nuevo.txt", *const kAdded = "nuevo.txt viejo.txt roza5.exe",
+                  *const kDelete = "delete1 viejo.txt", *const kDeleted = "roza5.exe",
+                  *const kAccept = "type txtprogramatm otro.exe accept",
+                  *const kAccepted = "viejo.txt otro.exe";
+const Contention kContentions[] = {
+    // clang-format off
+    {"write lock, adding a name, short", kWrite, kAdd, "COMMIT", "", kAdded},
+    {"write lock, deleting a name, short", kWrite, kDelete, "COMMIT", "", kDeleted},
+    {"write lock, Aceptar, short", kWrite, kAccept, "COMMIT", "", kAccepted},
+    {"read lock, adding a name, short", kRead, kAdd, "COMMIT", "", kAdded},
+    // Under a read lock "&Aceptar" writes the row and waits only to commit.
+    {"read lock, Aceptar, short", kRead, kAccept, "COMMIT", "", kAccepted},
+    {"write lock, adding a name, outlasting", kWrite, kAdd, "", kLocked, kAdded},
+    {"write lock, deleting a name, outlasting", kWrite, kDelete, "", kLocked, kDeleted},
+    {"write lock, Aceptar, outlasting", kWrite, kAccept, "", kLocked, kAccepted},
+    {"read lock, Aceptar, outlasting", kRead, kAccept, "", kLocked, kAccepted},
+    // This program stores the very name that the other, having looked it up and found nothing,
+    // waits to store: the engine refuses the second, which is stored once.
+    {"the same name stored meanwhile", kWrite, kAdd,
+     "INSERT INTO Files VALUES ('nuevo.txt'); COMMIT", "UNIQUE constraint failed: Files.FILE", kAdded},
+    // clang-format on
+};
+
 } // namespace
 
 class tst_OtherProgram : public QObject {
@@ -178,44 +210,16 @@ private Q_SLOTS:
     // held for less than the busy timeout is waited for; past it, the program ends with the
     // engine's description, having stored nothing, and the next start stores the change.
     void secondProgram_data() {
-        QTest::addColumn<QString>("lock");
-        QTest::addColumn<QStringList>("change");
-        QTest::addColumn<QString>("release");   // "" when the lock outlasts the busy timeout
-        QTest::addColumn<QString>("failure");   // what the program ends with
-        QTest::addColumn<QStringList>("after"); // both lists, then the program in programatm
-        const QString write = "BEGIN IMMEDIATE", read = "BEGIN; SELECT * FROM Setup";
-        const QStringList add{"add1", "nuevo.txt"}, remove{"delete1", "viejo.txt"},
-            accept{"type", "txtprogramatm", "otro.exe", "accept"};
-        const QStringList added{"nuevo.txt", "viejo.txt", "roza5.exe"}, removed{"roza5.exe"},
-            accepted{"viejo.txt", "otro.exe"};
-        for (const QString& release : QStringList{"COMMIT", ""}) {
-            const char* how = release.isEmpty() ? "outlasting" : "short";
-            const QString failure =
-                QString::fromUtf8(release.isEmpty() ? "database is locked" : "");
-            QTest::addRow("write lock, adding a name, %s", how)
-                << write << add << release << failure << added;
-            QTest::addRow("write lock, deleting a name, %s", how)
-                << write << remove << release << failure << removed;
-            QTest::addRow("write lock, Aceptar, %s", how)
-                << write << accept << release << failure << accepted;
-            // Under a read lock "&Aceptar" writes the row and waits only to commit.
-            QTest::addRow("read lock, Aceptar, %s", how)
-                << read << accept << release << failure << accepted;
-        }
-        QTest::newRow("read lock, adding a name, short") << read << add << "COMMIT"
-                                                         << "" << added;
-        // This program stores the very name that the other, having looked it up and found
-        // nothing, waits to store: the engine refuses the second, which is stored once.
-        QTest::newRow("the same name stored meanwhile")
-            << write << add << "INSERT INTO Files VALUES ('nuevo.txt'); COMMIT"
-            << "UNIQUE constraint failed: Files.FILE" << added;
+        QTest::addColumn<int>("index");
+        for (const Contention& row : kContentions)
+            QTest::newRow(row.name) << int(&row - kContentions);
     }
     void secondProgram() {
-        QFETCH(QString, lock);
-        QFETCH(QStringList, change);
-        QFETCH(QString, release);
-        QFETCH(QString, failure);
-        QFETCH(QStringList, after);
+        QFETCH(int, index);
+        const Contention& row = kContentions[index];
+        const QString release = QString::fromUtf8(row.release),
+                      failure = QString::fromUtf8(row.failure);
+        const QStringList change = QString::fromUtf8(row.change).split(u' ');
         AppFolder folder(AppFolder::CopyOfDist);
         folder.addNames("Files", QStringList{"viejo.txt"});
         const std::string path = folder.databasePath();
@@ -228,7 +232,7 @@ private Q_SLOTS:
         start(other, QStringList{folder.path(), "busy", "1000", "open", "wait"} + change);
         QVERIFY(ready(other)); // loaded before this program takes the file
         SQLite::Database holder(path, SQLite::OPEN_READWRITE);
-        holder.exec(lock.toStdString());
+        holder.exec(row.lock);
         QElapsedTimer waited;
         waited.start();
         other.write("\n");
@@ -242,13 +246,13 @@ private Q_SLOTS:
         QCOMPARE(met.filter(QRegularExpression("DAZU|exit")), ended);
         if (!failure.isEmpty()) // its lists show only what is stored
             QCOMPARE(met.filter("item|"), QStringList{"item|List1|viejo.txt"});
-        QCOMPARE(stored(), release.isEmpty() ? before : after);
+        QCOMPARE(stored(), release.isEmpty() ? before : QString::fromUtf8(row.after).split(u' '));
         if (!release.isEmpty())
             return;
         // The user starts the program again: the same change, made again, is stored.
         QCOMPARE(WorkWindow(folder.path(), QStringList{"open"} + change).filter("DAZU|"),
                  QStringList());
-        QCOMPARE(stored(), after);
+        QCOMPARE(stored(), QString::fromUtf8(row.after).split(u' '));
     }
 
     // Two programs started at the same moment on a folder where nothing is installed yet, as
