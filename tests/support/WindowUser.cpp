@@ -21,6 +21,17 @@ std::unique_ptr<setup> LoadWindow(const QString& applicationDirectory) {
     return window;
 }
 
+void TypeText(QWidget* control, const QString& text) {
+    auto* box = qobject_cast<QLineEdit*>(control);
+    if (auto* combo = qobject_cast<QComboBox*>(control))
+        box = combo->lineEdit();
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier); // typing replaces all of it
+    if (text.isEmpty())
+        QTest::keyClick(box, Qt::Key_Delete);
+    else // one key event with the whole text: keyClicks takes only ASCII
+        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, text, Qt::NoModifier);
+}
+
 void AddName(const setup& window, const FileList& list, const QString& name) {
     QTest::mouseClick(Control<QAbstractButton>(window, list.controls.addButton), Qt::LeftButton);
     auto* entry = Control<QLineEdit>(window, list.controls.entry);
@@ -73,13 +84,8 @@ QStringList WorkWindow(const QString& applicationDirectory, const QStringList& s
         else if (verb == QStringLiteral("click"))
             QTest::mouseClick(Control<QAbstractButton>(*window, steps.value(++i)), Qt::LeftButton);
         else if (verb == QStringLiteral("type")) {
-            // Typing replaces all of it, in one key event: keyClicks takes only ASCII.
-            QWidget* box = Control(*window, steps.value(++i));
-            if (auto* combo = qobject_cast<QComboBox*>(box))
-                box = combo->lineEdit();
-            QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-            QTest::keyClick(box, Qt::Key_Delete);
-            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, steps.value(++i), {});
+            QWidget* control = Control(*window, steps.value(++i));
+            TypeText(control, steps.value(++i));
         }
     }
     app::SetMsgBoxPresenter({});

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+class QWidget;
+
 namespace dazu::test {
 
 // One of the window's two file lists: its controls, the title of its duplicate-name message
@@ -26,6 +28,8 @@ std::unique_ptr<setup> LoadWindow(const QString& applicationDirectory);
 
 // What a user does, through the controls and their handlers; a handler that fails shows the
 // failure path's box, as in the program.
+// Replaces the text of a text box or of an editable combo box by typing it.
+void TypeText(QWidget* control, const QString& text);
 // "Agregar", the name typed into the entry box, Enter.
 void AddName(const setup& window, const FileList& list, const QString& name);
 // Selects the name in the list and presses "&Borrar"; false when the list does not show it.
