@@ -104,12 +104,16 @@ void prepare(const AppFolder& folder, const Row& row) {
     if (row.before == FolderInTheWay || row.before == FolderAndNoTemplate)
         QDir(folder.path()).mkdir("DAZU.CFG");
     if (row.before == StaleJournal) { // a program died deleting the name: its page in the journal
-        SQLite::Database db(folder.databasePath(), SQLite::OPEN_READWRITE);
-        db.exec("BEGIN IMMEDIATE; DELETE FROM Files");
-        sqlite3_db_cacheflush(db.getHandle()); // the journal is written before the change
-        const QByteArray journal = folder.read("DAZU.CFG-journal");
-        db.exec("ROLLBACK");
-        QFile::remove(folder.file("DAZU.CFG"));
+        QByteArray journal;
+        { // closed before the file goes: Windows removes no open file
+            SQLite::Database db(folder.databasePath(), SQLite::OPEN_READWRITE);
+            db.exec("BEGIN IMMEDIATE; DELETE FROM Files");
+            sqlite3_db_cacheflush(db.getHandle()); // the journal is written before the change
+            journal = folder.read("DAZU.CFG-journal");
+            db.exec("ROLLBACK");
+        }
+        if (!QFile::remove(folder.file("DAZU.CFG")))
+            qFatal("cannot remove DAZU.CFG");
         folder.write("DAZU.CFG-journal", journal);
     }
 #ifndef Q_OS_WIN
