@@ -139,11 +139,7 @@ class tst_Startup : public QObject {
 
 private Q_SLOTS:
     // Each row prepares a copy of the portable folder, then starts once.
-    void start_data() {
-        QTest::addColumn<int>("index");
-        for (const Row& row : kRows)
-            QTest::newRow(row.name) << int(&row - kRows);
-    }
+    void start_data() { dazu::test::AddTableRows(kRows); }
     void start() {
         QFETCH(int, index);
         const Row& row = kRows[index];

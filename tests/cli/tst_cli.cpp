@@ -168,14 +168,10 @@ class tst_Cli : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void command_data() {
-        QTest::addColumn<int>("row");
-        for (const Row& row : kRows)
-            QTest::newRow(row.name) << int(&row - kRows);
-    }
+    void command_data() { dazu::test::AddTableRows(kRows); }
     void command() {
-        QFETCH(int, row);
-        const Row& r = kRows[row];
+        QFETCH(int, index);
+        const Row& r = kRows[index];
         AppFolder folder;
         folder.addNames("Files", std::vector<std::string>{"c\xF1o", "B.txt", "año.txt"});
         for (const QByteArray& step : QByteArray(r.before).split('|')) {

@@ -86,14 +86,10 @@ private Q_SLOTS:
         QCOMPARE(SetupField(path(), "Puerto"), Variant(7));
     }
 
-    void conversions_data() {
-        QTest::addColumn<int>("row");
-        for (const Conversion& row : kConversions)
-            QTest::newRow(row.name) << int(&row - kConversions);
-    }
+    void conversions_data() { dazu::test::AddTableRows(kConversions); }
     void conversions() {
-        QFETCH(int, row);
-        const Conversion& c = kConversions[row];
+        QFETCH(int, index);
+        const Conversion& c = kConversions[index];
         auto tables = open();
         tables.Setup.MoveFirst();
         tables.Setup.Edit();

@@ -209,11 +209,7 @@ private Q_SLOTS:
     // program in the middle of storing, or a read lock, as one in the middle of reading. A lock
     // held for less than the busy timeout is waited for; past it, the program ends with the
     // engine's description, having stored nothing, and the next start stores the change.
-    void secondProgram_data() {
-        QTest::addColumn<int>("index");
-        for (const Contention& row : kContentions)
-            QTest::newRow(row.name) << int(&row - kContentions);
-    }
+    void secondProgram_data() { dazu::test::AddTableRows(kContentions); }
     void secondProgram() {
         QFETCH(int, index);
         const Contention& row = kContentions[index];

@@ -89,11 +89,7 @@ private Q_SLOTS:
     // A damaged or foreign settings database stops the program's start, in the window's load
     // handler, with the engine's description of the problem; the window is not shown, and the
     // file stays byte for byte as it was.
-    void damagedDatabase_data() {
-        QTest::addColumn<int>("index");
-        for (const Damage& damage : kDamages)
-            QTest::newRow(damage.name) << int(&damage - kDamages);
-    }
+    void damagedDatabase_data() { dazu::test::AddTableRows(kDamages); }
     void damagedDatabase() {
         QFETCH(int, index);
         const auto& [name, sql, message, damaged, cutAt, scrambleFrom] = kDamages[index];

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTest>
 #include <string>
 #include <utility>
 #include <vector>
@@ -65,5 +66,13 @@ QStringList ListNames(const std::string& databasePath, const std::string& table)
 QStringList StoredRow(const std::string& databasePath);
 // A reading of the row with some fields changed, to compare with a later reading.
 QStringList WithChanges(QStringList row, const SettingsChanges& changes);
+
+// One data row for each entry of a table whose entries have a `name`; the test function takes
+// its entry from the column "index".
+template <typename Entry, std::size_t N> void AddTableRows(const Entry (&table)[N]) {
+    QTest::addColumn<int>("index");
+    for (const Entry& entry : table)
+        QTest::newRow(entry.name) << int(&entry - table);
+}
 
 } // namespace dazu::test
