@@ -93,15 +93,16 @@ config::Variant fromJson(const config::FieldSpec& field, const Document& value,
             return value.get<bool>();
         refuse(place, "se esperaba true o false");
     case config::Kind::Whole:
-        if (value.is_number_unsigned() &&
-            value.get<std::uint64_t>() >
-                static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()))
-            refuse(place, "número fuera de rango");
-        if (value.is_number_integer())
-            return value.get<std::int64_t>();
-        refuse(place, "se esperaba un número entero");
+        break;
     }
-    refuse(place, "campo de tipo desconocido");
+    // A whole number: every kind is named above, so no other path reaches here.
+    if (value.is_number_unsigned() &&
+        value.get<std::uint64_t>() >
+            static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()))
+        refuse(place, "número fuera de rango");
+    if (value.is_number_integer())
+        return value.get<std::int64_t>();
+    refuse(place, "se esperaba un número entero");
 }
 
 void importSettings(const Document& settings, const Place& place, config::Recordset& setup) {
