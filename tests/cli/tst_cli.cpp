@@ -146,6 +146,7 @@ const Row kRows[] = {
     // good: nothing is stored.
     {"syntax", DOC "{\"Setup\": {\n  \"Puerto\": 7,,", IMPORT, 1, "línea 2, columna 15"},
     {"not an object", DOC "[1]", IMPORT, 1, "el documento: se esperaba"},
+    {"settings not an object", DOC R"({"Setup": [7]})", IMPORT, 1, "/Setup: se esperaba un objeto con los campos"},
     {"unknown key", DOC R"({"Files": ["n"], "Setp": {}})", IMPORT, 1, "/Setp: clave desconocida"},
     {"field names keep their case", DOC R"({"Setup": {"Puerto": 7, "puerto": 2}})", IMPORT, 1, "/Setup/puerto: no existe"},
     {"text for a number", DOC R"({"Setup": {"Puerto": 7, "intervalo": "9"}})", IMPORT, 1, "/Setup/intervalo: se esperaba un número"},
