@@ -96,12 +96,13 @@ private Q_SLOTS:
         QTest::addColumn<QString>("steps");
         QTest::addColumn<QStringList>("changed");
         // clang-format off
-        // Tabs change by Ctrl+Tab and by a click on a header; the port is picked from the open
-        // list by its first key, the speed typed.
+        // Tabs change by Ctrl+Tab and by a click on a header; the port is stepped to with the
+        // arrow key, the speed typed. (A click right after a choice in an open list can reach
+        // the list before it closes, under Wine's slower windows.)
         QTest::newRow("settings on every tab, Aceptar")
             << "click chkprogramapc | replace Txtprogramapc c:\\dazu\\pasar.exe | click chkunirarchivos |"
                "replace txtfilehost c:\\datos\\ventas.txt | click chkotrohh | keys ctrl+Tab | click ChkLectura |"
-               "replace txtintervalo 45 | click cmbpuerto | keys alt+Down 3 Return | replace cmbvelocidad 19200 |"
+               "replace txtintervalo 45 | click cmbpuerto | keys Down Down | replace cmbvelocidad 19200 |"
                "keys ctrl+Tab | click chkborrarhornet | click chkborrarhornet2 | header | click chkprogramatm |"
                "keys alt+a | exit 0"
             << QStringList{"programapc = \"c:\\dazu\\pasar.exe\"", "modolectura = False", "Puerto = 3",
@@ -139,7 +140,7 @@ private Q_SLOTS:
         QVERIFY2(failed.isEmpty(), qPrintable(failed));
         QStringList after = dazu::test::StoredRow(folder.databasePath());
         after.removeIf([&](const QString& reading) { return before.contains(reading); });
-        QCOMPARE(after, changed);
+        QCOMPARE(after.join(u'\n'), changed.join(u'\n')); // a difference names its field
     }
 };
 
