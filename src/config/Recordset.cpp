@@ -196,7 +196,7 @@ void Recordset::ForEachText(std::string_view field,
     while (query.executeStep()) {
         const SQLite::Column value = query.getColumn(0);
         if (value.isNull())
-            Variant().toText(); // refused as a Null read as text is everywhere: it throws
+            ThrowNullUse(); // as everywhere a Null is read as text
         const char* text = value.getText();
         visit(std::string_view(text, static_cast<std::size_t>(value.getBytes())));
     }

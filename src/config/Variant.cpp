@@ -4,15 +4,13 @@
 
 namespace dazu::config {
 
-namespace {
-[[noreturn]] void throwNull() {
+void ThrowNullUse() {
     throw Error("Uso no válido de Null");
 }
-} // namespace
 
 bool Variant::toBool() const {
     if (isNull())
-        throwNull();
+        ThrowNullUse();
     // Yes/No fields are read as truth values; nothing else is asked for one.
     if (isBool())
         return std::get<bool>(v_);
@@ -21,7 +19,7 @@ bool Variant::toBool() const {
 
 std::int64_t Variant::toInt() const {
     if (isNull())
-        throwNull();
+        ThrowNullUse();
     if (isBool())
         return std::get<bool>(v_) ? 1 : 0;
     if (isInt())
@@ -31,7 +29,7 @@ std::int64_t Variant::toInt() const {
 
 std::string Variant::toText() const {
     if (isNull())
-        throwNull();
+        ThrowNullUse();
     if (isBool())
         return std::get<bool>(v_) ? "True" : "False";
     if (isInt())

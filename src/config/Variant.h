@@ -6,6 +6,9 @@
 
 namespace dazu::config {
 
+// The failure of using a Null where a value is expected: the stored data is wrong.
+[[noreturn]] void ThrowNullUse();
+
 // A field's value as the record operations hand it over: Null, a truth value (Yes/No
 // fields), a whole number or a text.
 class Variant {
