@@ -141,8 +141,7 @@ private Q_SLOTS:
     // Each row prepares a copy of the portable folder, then starts once.
     void start_data() { dazu::test::AddTableRows(kRows); }
     void start() {
-        QFETCH(int, index);
-        const Row& row = kRows[index];
+        const Row& row = dazu::test::TableRow(kRows);
         if (row.onExFat)
             DAZU_SKIP_WITHOUT_EXFAT();
         const AppFolder folder(AppFolder::CopyOfDist, row.onExFat ? ExFatFolder() : QString());

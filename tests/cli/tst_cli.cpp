@@ -171,8 +171,7 @@ class tst_Cli : public QObject {
 private Q_SLOTS:
     void command_data() { dazu::test::AddTableRows(kRows); }
     void command() {
-        QFETCH(int, index);
-        const Row& r = kRows[index];
+        const Row& r = dazu::test::TableRow(kRows);
         AppFolder folder;
         folder.addNames("Files", std::vector<std::string>{"c\xF1o", "B.txt", "año.txt"});
         for (const QByteArray& step : QByteArray(r.before).split('|')) {

@@ -88,8 +88,7 @@ private Q_SLOTS:
 
     void conversions_data() { dazu::test::AddTableRows(kConversions); }
     void conversions() {
-        QFETCH(int, index);
-        const Conversion& c = kConversions[index];
+        const Conversion& c = dazu::test::TableRow(kConversions);
         auto tables = open();
         tables.Setup.MoveFirst();
         tables.Setup.Edit();

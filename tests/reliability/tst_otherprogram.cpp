@@ -211,8 +211,7 @@ private Q_SLOTS:
     // engine's description, having stored nothing, and the next start stores the change.
     void secondProgram_data() { dazu::test::AddTableRows(kContentions); }
     void secondProgram() {
-        QFETCH(int, index);
-        const Contention& row = kContentions[index];
+        const Contention& row = dazu::test::TableRow(kContentions);
         const QString release = QString::fromUtf8(row.release),
                       failure = QString::fromUtf8(row.failure);
         const QStringList change = QString::fromUtf8(row.change).split(u' ');

@@ -91,8 +91,8 @@ private Q_SLOTS:
     // file stays byte for byte as it was.
     void damagedDatabase_data() { dazu::test::AddTableRows(kDamages); }
     void damagedDatabase() {
-        QFETCH(int, index);
-        const auto& [name, sql, message, damaged, cutAt, scrambleFrom] = kDamages[index];
+        const auto& [name, sql, message, damaged, cutAt, scrambleFrom] =
+            dazu::test::TableRow(kDamages);
         AppFolder folder(AppFolder::CopyOfDist);
         folder.seed();
         for (const QByteArray& step : QByteArray(sql).split('\n'))

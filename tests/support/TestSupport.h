@@ -74,5 +74,10 @@ template <typename Entry, std::size_t N> void AddTableRows(const Entry (&table)[
     for (const Entry& entry : table)
         QTest::newRow(entry.name) << int(&entry - table);
 }
+// The entry of the data row being run.
+template <typename Entry, std::size_t N> const Entry& TableRow(const Entry (&table)[N]) {
+    QFETCH(int, index);
+    return table[index];
+}
 
 } // namespace dazu::test
