@@ -18,8 +18,8 @@ struct Failure : std::runtime_error {
         : std::runtime_error(why.toStdString()) {}
 };
 
-// Polls until ready() holds.
-template <typename Ready> void WaitFor(const QString& what, Ready ready, int ms = 10000) {
+// Polls until ready() holds; the limit allows for two cores busy with builds.
+template <typename Ready> void WaitFor(const QString& what, Ready ready, int ms = 30000) {
     for (const QDeadlineTimer deadline(ms); !ready(); QThread::msleep(50))
         if (deadline.hasExpired())
             throw Failure(QStringLiteral("%1: not within %2 ms").arg(what).arg(ms));
@@ -58,7 +58,7 @@ public:
         QProcess process;
         process.setProcessEnvironment(environment_);
         process.start(program, arguments);
-        if (!process.waitForFinished(10000) || process.exitStatus() != QProcess::NormalExit ||
+        if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit ||
             process.exitCode() > ok)
             throw Failure(program + ' ' + arguments.join(' ') + ": " + process.errorString() + ' ' +
                           QString::fromLocal8Bit(process.readAllStandardError()));
