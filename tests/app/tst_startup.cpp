@@ -1,8 +1,7 @@
-// The start-up sequence installs what is missing, replaces nothing, and opens the database:
-// on any writable file system, after an interrupted copy, from read-only templates, and beside
-// what a crash left of an earlier DAZU.CFG. A start that cannot install a file stops with the
-// system's description of the error; what was installed before stays, and nothing half-copied
-// is left behind.
+// The start-up sequence installs what is missing, replaces nothing and opens the database, on
+// any writable file system and beside what a crash left. A start that cannot install a file
+// stops with the system's description of the error; what was installed before stays, and
+// nothing half-copied is left behind.
 #include "ExFatDrive.h"
 #include "Platform.h"
 #include "Startup.h"
@@ -39,13 +38,17 @@ enum Before {
     ReadOnlyFolder,    // and the batch files installed before when the file is DAZU.CFG
     FolderInTheWay,    // a folder named as the file
     FolderAndNoTemplate,
+    Pipe,   // a pipe or a device put in the file's place between the start's check and its copy:
+    Device, // the copy is refused at once (one that blocks ends at the test's time limit)
 };
 
-// The errors the faults end in, as the system numbers them.
+// The errors the faults end in, as the system numbers them, and a device in a folder.
 #ifdef Q_OS_WIN
 const int kUnreadable = ERROR_SHARING_VIOLATION, kExists = ERROR_ALREADY_EXISTS;
+const char* const kDevice = "NUL";
 #else
 const int kUnreadable = EACCES, kExists = EEXIST;
+const char* const kDevice = "DefDudodeZI410.bat"; // made a link to /dev/null
 #endif
 
 struct Row {
@@ -53,7 +56,7 @@ struct Row {
     Before before;
     const char* file = "";    // the template of the fault
     int stopsAt = 3;          // the target the start stops at, 3 when it goes through
-    const char* message = ""; // of the refusal: %1 the folder, %2 the error's description
+    const char* message = ""; // of the refusal: %1 the folder, %2 the error, %3 the file
     int error = 0;
     bool onExFat = false;
 };
@@ -64,13 +67,17 @@ const Row kRows[] = {
     {"copies interrupted under the same process id", InterruptedCopies},
     {"read-only templates", ReadOnlyTemplates},
     {"stale journal of a deleted DAZU.CFG", StaleJournal},
-    {"database template unreadable", Unreadable, "DefDAZU.CFG", 2,
-     "No se puede leer %1/DefDAZU.CFG: %2", kUnreadable},
+    {"database template unreadable", Unreadable, "DefDAZU.CFG", 2, "No se puede leer %1/%3: %2",
+     kUnreadable},
     {"first batch template unreadable", Unreadable, "DefDudodeZI410.bat", 0,
-     "No se puede leer %1/DefDudodeZI410.bat: %2", kUnreadable},
+     "No se puede leer %1/%3: %2", kUnreadable},
     {"directory named DAZU.CFG", FolderInTheWay, "", 2, "No se puede crear %1/DAZU.CFG: %2",
      kExists},
+    {"a device in a template's place", Device, kDevice, 0,
+     "No se puede leer %1/%3: no es un archivo normal"},
 #ifndef Q_OS_WIN // exFAT is mounted through FUSE, and folders' permissions bind, on Linux
+    {"a pipe in a template's place", Pipe, "DefDudodeZI410.bat", 0,
+     "No se puede leer %1/%3: no es un archivo normal"},
     {"first start on exFAT", Nothing, "", 3, "", 0, true},
     {"copies interrupted, on exFAT", InterruptedCopies, "", 3, "", 0, true},
     {"no DAZU.CFG and no template", TemplateMissing, "DefDAZU.CFG", 2,
@@ -86,6 +93,7 @@ const Row kRows[] = {
 
 void prepare(const AppFolder& folder, const Row& row) {
     const QString pid = QString::number(QCoreApplication::applicationPid());
+    const QString file = folder.file(QString::fromUtf8(row.file));
     for (const QString& name : kTargets) {
         if (row.before == InterruptedCopies)
             folder.write(name + ".partial-" + pid, "half a copy");
@@ -99,8 +107,8 @@ void prepare(const AppFolder& folder, const Row& row) {
     if (row.before == ReadOnlyFolder && row.stopsAt == 2)
         for (const QString& name : kTargets.mid(0, 2))
             folder.write(name, folder.read("Def" + name));
-    if (row.before == TemplateMissing || row.before == FolderAndNoTemplate)
-        QFile::remove(folder.file(QString::fromUtf8(row.file)));
+    if (row.before == TemplateMissing || row.before == FolderAndNoTemplate || row.before >= Pipe)
+        QFile::remove(file);
     if (row.before == FolderInTheWay || row.before == FolderAndNoTemplate)
         QDir(folder.path()).mkdir("DAZU.CFG");
     if (row.before == StaleJournal) { // a program died deleting the name: its page in the journal
@@ -118,19 +126,33 @@ void prepare(const AppFolder& folder, const Row& row) {
     }
 #ifndef Q_OS_WIN
     if (row.before == Unreadable)
-        QFile::setPermissions(folder.file(QString::fromUtf8(row.file)), {});
+        QFile::setPermissions(file, {});
+    if ((row.before == Pipe && ::mkfifo(QFile::encodeName(file).constData(), 0644) != 0) ||
+        (row.before == Device && !QFile::link("/dev/null", file)))
+        qFatal("cannot make %s", row.file);
 #endif
 }
 
-// Every entry of the folder with its bytes.
+// Every entry of the folder with its bytes (those of files only: a pipe would block).
 QMap<QString, QByteArray> contents(const AppFolder& folder) {
     QMap<QString, QByteArray> files;
-    for (const QString& name :
+    for (const QFileInfo& entry :
          QDir(folder.path())
-             .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot))
-        files[name] = folder.read(name);
+             .entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot))
+        files[entry.fileName()] = entry.isFile() ? folder.read(entry.fileName()) : QByteArray();
     return files;
 }
+
+#ifdef Q_OS_WIN
+// Each drive keeps a current directory of its own: the start makes the folder that of its
+// drive, and the current drive stays the one the program was started on (Wine maps / to Z:).
+QString otherDrive(const QString& directory) {
+    for (char letter = 'C'; letter <= 'Z'; ++letter)
+        if ((GetLogicalDrives() & (1u << (letter - 'A'))) && letter != directory.at(0).toUpper())
+            return QLatin1Char(letter) + QStringLiteral(":/");
+    return QDir::fromNativeSeparators(directory); // this machine has no other drive
+}
+#endif
 
 } // namespace
 
@@ -157,15 +179,16 @@ private Q_SLOTS:
                 expected[name] = expected["Def" + name];
         // The program names its folder in the system's own form.
         const QString directory = QDir::toNativeSeparators(folder.path());
+        const QString file = QString::fromUtf8(row.file);
         QString failure;
         try {
 #ifdef Q_OS_WIN // another program holds the template open without sharing it, as an editor may
             const HANDLE open = CreateFileW(
-                folder.file(QString::fromUtf8(row.before == Unreadable ? row.file : "-"))
-                    .toStdWString()
-                    .c_str(),
+                folder.file(row.before == Unreadable ? file : "-").toStdWString().c_str(),
                 GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
             const auto closed = qScopeGuard([open] { CloseHandle(open); });
+            const QString current = otherDrive(directory), drive = directory.left(2);
+            QVERIFY(QDir::setCurrent(current));
 #else
             // Permission bits bind root too: the start runs as nobody.
             std::optional<AsNobody> nobody;
@@ -179,15 +202,22 @@ private Q_SLOTS:
                 QFile::setPermissions(folder.path(),
                                       QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
             });
+            const QString current = folder.path(), drive = ".";
 #endif
+            if (row.before >= Pipe) // the copy alone, as after the start's check
+                dazu::files::FileCopy(QDir::toNativeSeparators(folder.file(file)),
+                                      folder.file(kTargets[0]));
             const auto opened = dazu::app::RunStartup(directory);
-            QCOMPARE(CurrentDirectoryFor(folder.path()), QDir::cleanPath(folder.path()));
+            QCOMPARE(QDir::currentPath(), current);
+            // "D:" alone names drive D:'s current directory.
+            QCOMPARE(QDir::cleanPath(QFileInfo(drive).absoluteFilePath()), folder.path());
             QCOMPARE(opened.databasePath, QDir::toNativeSeparators(folder.file("DAZU.CFG")));
         } catch (const std::exception& e) {
             failure = QString::fromUtf8(e.what());
         }
         QDir::setCurrent(QDir::tempPath()); // lets the drive go
-        const QString message = QString::fromUtf8(row.message).replace("%1", folder.path());
+        const QString message =
+            QString::fromUtf8(row.message).replace("%1", folder.path()).replace("%3", file);
         QCOMPARE(failure,
                  QDir::toNativeSeparators(message).replace("%2", qt_error_string(row.error)));
         QMap<QString, QByteArray> now = contents(folder);
@@ -207,56 +237,6 @@ private Q_SLOTS:
         QCOMPARE(SetupField(path, "pathdest"), dazu::config::Variant(directory.toStdString()));
         QCOMPARE(dazu::config::OpenConfiguration(path).Setup.RecordCount(), 1);
     }
-
-    // A pipe or a device put in a template's place between the check and the copy is refused
-    // at once (a copy that blocks ends at the test's time limit), and nothing is installed.
-    void copyNeverBlocks_data() {
-        QTest::addColumn<QString>("source");
-#ifdef Q_OS_WIN
-        QTest::newRow("device") << "NUL";
-#else // a pipe and a device are made the POSIX way
-        QTest::newRow("pipe with no writer") << "DefDudodeZI410.bat";
-        QTest::newRow("device") << "/dev/null";
-#endif
-    }
-    void copyNeverBlocks() {
-        QFETCH(QString, source);
-        const AppFolder folder;
-#ifndef Q_OS_WIN
-        if (!source.startsWith(u'/'))
-            QVERIFY(::mkfifo(QFile::encodeName(source = folder.file(source)).constData(), 0644) ==
-                    0);
-#endif
-        try {
-            dazu::files::FileCopy(source, folder.file("DudodeZI410.bat"));
-            QFAIL("copied");
-        } catch (const std::exception& e) {
-            QCOMPARE(QString::fromUtf8(e.what()),
-                     QStringLiteral("No se puede leer %1: no es un archivo normal").arg(source));
-        }
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
-                 QStringList{"DefDudodeZI410.bat"}.mid(0, source.startsWith(folder.path())));
-    }
-
-#ifdef Q_OS_WIN // each drive has a current directory of its own
-    // The application directory becomes the current directory of its own drive; the current
-    // drive stays the one the program was started on (any other: Wine maps the Linux root to Z:).
-    void currentDriveStays() {
-        AppFolder folder(AppFolder::CopyOfDist);
-        const QString directory = QDir::toNativeSeparators(folder.path());
-        QString otherDrive;
-        for (char letter = 'C'; letter <= 'Z' && otherDrive.isEmpty(); ++letter)
-            if ((GetLogicalDrives() & (1u << (letter - 'A'))) &&
-                letter != directory.at(0).toUpper())
-                otherDrive = QLatin1Char(letter) + QStringLiteral(":\\");
-        if (otherDrive.isEmpty())
-            QSKIP("this machine has no drive besides the one of the temporary folder");
-        QVERIFY(QDir::setCurrent(otherDrive));
-        dazu::app::RunStartup(directory);
-        QCOMPARE(QDir::toNativeSeparators(QDir::currentPath()), otherDrive);
-        QCOMPARE(CurrentDirectoryFor(folder.path()), QDir::cleanPath(folder.path()));
-    }
-#endif
 };
 
 QTEST_MAIN(tst_Startup)

@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <type_traits>
 
 namespace dazu::test {
@@ -45,14 +44,6 @@ QString ProgramFile(const char* name) {
            (UnderWine() ? QStringLiteral(".exe") : QStringLiteral(DAZU_EXECUTABLE_SUFFIX));
 }
 
-QString CurrentDirectoryFor(const QString& path) {
-    // "D:" alone names drive D:'s current directory; a drive's current directory can come
-    // back with a trailing separator (so under Wine).
-    const bool drive = path.mid(1, 1) == QStringLiteral(":");
-    return QDir::cleanPath(
-        QFileInfo(drive ? path.left(2) : QStringLiteral(".")).absoluteFilePath());
-}
-
 QString ProgramPath(const QString& path) {
     if (!UnderWine())
         return QDir::toNativeSeparators(path);
@@ -87,14 +78,10 @@ void AppFolder::write(const QString& name, const QByteArray& bytes) const {
         qFatal("cannot write %s", qPrintable(name));
 }
 
-void AppFolder::createDatabase(const QString& name) const {
-    config::CreateDatabase(file(name).toStdString());
-}
-
 void AppFolder::seed(const SettingsChanges& changes) const {
     if (!exists(QStringLiteral("DAZU.CFG")) &&
         !QFile::copy(file(QStringLiteral("DefDAZU.CFG")), file(QStringLiteral("DAZU.CFG"))))
-        createDatabase();
+        config::CreateDatabase(databasePath());
     auto tables = config::OpenConfiguration(databasePath());
     // As the program stores it: its folder in the system's own form.
     config::WriteDefaultRow(tables, QDir::toNativeSeparators(path()).toStdString());

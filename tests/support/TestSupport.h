@@ -24,9 +24,6 @@ bool UnderWine();
 QString DistDirectory();
 // The file name of one of the shipped programs ("dazu", "dazucfg") under test.
 QString ProgramFile(const char* name);
-// The current directory that a relative path on the drive of `path` starts from: the
-// process's own, or on Windows, where each drive keeps one, that of the path's drive.
-QString CurrentDirectoryFor(const QString& path);
 // A path as the program under test names it: Wine shows the Linux root as drive Z:.
 QString ProgramPath(const QString& path);
 
@@ -42,8 +39,6 @@ public:
     bool exists(const QString& name) const;
     QByteArray read(const QString& name) const;
     void write(const QString& name, const QByteArray& bytes) const;
-    // Puts a database with the schema and empty tables at the given name.
-    void createDatabase(const QString& name = QStringLiteral("DAZU.CFG")) const;
     // The one way tests give a folder its stored settings: DAZU.CFG as after the first start
     // (the shipped template, or an empty database where the folder has none, with the default
     // row), with these fields changed.
