@@ -133,16 +133,6 @@ void prepare(const AppFolder& folder, const Row& row) {
 #endif
 }
 
-// Every entry of the folder with its bytes (those of files only: a pipe would block).
-QMap<QString, QByteArray> contents(const AppFolder& folder) {
-    QMap<QString, QByteArray> files;
-    for (const QFileInfo& entry :
-         QDir(folder.path())
-             .entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot))
-        files[entry.fileName()] = entry.isFile() ? folder.read(entry.fileName()) : QByteArray();
-    return files;
-}
-
 #ifdef Q_OS_WIN
 // Each drive keeps a current directory of its own: the start makes the folder that of its
 // drive, and the current drive stays the one the program was started on (Wine maps / to Z:).
@@ -170,7 +160,7 @@ private Q_SLOTS:
         prepare(folder, row);
         // What the folder holds afterwards: nothing of an earlier copy or an earlier database,
         // what was there before, and a copy of its template for each target installed.
-        QMap<QString, QByteArray> expected = contents(folder);
+        QMap<QString, QByteArray> expected = folder.contents();
         for (const QString& name : expected.keys())
             if (name.contains(".partial-") || name == "DAZU.CFG-journal")
                 expected.remove(name);
@@ -183,9 +173,9 @@ private Q_SLOTS:
         QString failure;
         try {
 #ifdef Q_OS_WIN // another program holds the template open without sharing it, as an editor may
-            const HANDLE open = CreateFileW(
-                folder.file(row.before == Unreadable ? file : "-").toStdWString().c_str(),
-                GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+            const auto held = folder.file(row.before == Unreadable ? file : "-").toStdWString();
+            const HANDLE open =
+                CreateFileW(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
             const auto closed = qScopeGuard([open] { CloseHandle(open); });
             const QString current = otherDrive(directory), drive = directory.left(2);
             QVERIFY(QDir::setCurrent(current));
@@ -220,7 +210,7 @@ private Q_SLOTS:
             QString::fromUtf8(row.message).replace("%1", folder.path()).replace("%3", file);
         QCOMPARE(failure,
                  QDir::toNativeSeparators(message).replace("%2", qt_error_string(row.error)));
-        QMap<QString, QByteArray> now = contents(folder);
+        QMap<QString, QByteArray> now = folder.contents();
         if (row.stopsAt == 3)
             expected["DAZU.CFG"] = now["DAZU.CFG"]; // checked below
         QCOMPARE(now, expected);

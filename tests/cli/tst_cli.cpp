@@ -6,7 +6,6 @@
 
 #include <csignal>
 #include <filesystem>
-#include <map>
 #include <QDir>
 #include <QProcess>
 #include <QScopeGuard>
@@ -44,15 +43,6 @@ QStringList Stored(const AppFolder& folder) {
         stored << QLatin1String(table) + ": " +
                       dazu::test::ListNames(folder.databasePath(), table).join(", ");
     return stored;
-}
-
-// Every file of the folder: its bytes, or its size where it is large.
-std::map<QString, QByteArray> Files(const AppFolder& folder) {
-    std::map<QString, QByteArray> files;
-    for (const QFileInfo& file : QDir(folder.path()).entryInfoList(QDir::Files))
-        files[file.fileName()] = file.size() > (1 << 20) ? QByteArray::number(file.size())
-                                                         : folder.read(file.fileName());
-    return files;
 }
 
 // Writes beyond this size fail, as on a full disk; 0 lifts the limit. The rows that set one
@@ -189,7 +179,7 @@ private Q_SLOTS:
             else if (words[0] == "limit")
                 LimitFileSize(name.toULong());
         }
-        const auto files = Files(folder);
+        const auto files = folder.contents();
         const QStringList before = r.status == 0 ? Stored(folder) : QStringList();
         const Result result = Run(folder, r.words);
         LimitFileSize(0);
@@ -200,7 +190,7 @@ private Q_SLOTS:
         changed.removeIf([&](const QString& reading) { return before.contains(reading); });
         QCOMPARE(changed.join("; "), QString::fromUtf8(r.stored));
         if (r.status != 0)
-            QCOMPARE(Files(folder), files);
+            QCOMPARE(folder.contents(), files);
     }
 
     // One PC's settings and lists, every field unlike the other's, texts and names that are

@@ -5,7 +5,7 @@
 
 #include <QDir>
 #include <QFile>
-#include <type_traits>
+#include <QFileInfo>
 
 namespace dazu::test {
 
@@ -14,18 +14,11 @@ namespace {
 // "field = value"; a text with each byte one character, so that bytes which are not UTF-8
 // compare exactly.
 QString Reading(const std::string& field, const config::Variant& value) {
-    return QString::fromStdString(field) + QStringLiteral(" = ") +
-           value.visit([](const auto& held) {
-               using Held = std::decay_t<decltype(held)>;
-               if constexpr (std::is_same_v<Held, config::Variant::Null>)
-                   return QStringLiteral("Null");
-               else if constexpr (std::is_same_v<Held, bool>)
-                   return held ? QStringLiteral("True") : QStringLiteral("False");
-               else if constexpr (std::is_same_v<Held, std::int64_t>)
-                   return QString::number(held);
-               else
-                   return u'"' + QString::fromLatin1(held.data(), qsizetype(held.size())) + u'"';
-           });
+    const std::string text = value.isNull()                    ? std::string("Null")
+                             : value.isBool() || value.isInt() ? value.toText()
+                                                               : '"' + value.toText() + '"';
+    return QString::fromStdString(field + " = ") +
+           QString::fromLatin1(text.data(), qsizetype(text.size()));
 }
 
 } // namespace
@@ -76,6 +69,16 @@ void AppFolder::write(const QString& name, const QByteArray& bytes) const {
     QFile f(file(name));
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
         qFatal("cannot write %s", qPrintable(name));
+}
+
+QMap<QString, QByteArray> AppFolder::contents() const {
+    QMap<QString, QByteArray> entries;
+    for (const QFileInfo& entry : QDir(path()).entryInfoList(QDir::AllEntries | QDir::Hidden |
+                                                             QDir::System | QDir::NoDotAndDotDot))
+        entries[entry.fileName()] = !entry.isFile()            ? QByteArray()
+                                    : entry.size() > (1 << 20) ? QByteArray::number(entry.size())
+                                                               : read(entry.fileName());
+    return entries;
 }
 
 void AppFolder::seed(const SettingsChanges& changes) const {

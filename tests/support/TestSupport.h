@@ -3,6 +3,7 @@
 #include "Database.h"
 
 #include <QByteArray>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -39,6 +40,9 @@ public:
     bool exists(const QString& name) const;
     QByteArray read(const QString& name) const;
     void write(const QString& name, const QByteArray& bytes) const;
+    // Every entry with the bytes of its files (over 1 MiB their size; a pipe is not read), to
+    // compare what a step changed in the folder.
+    QMap<QString, QByteArray> contents() const;
     // The one way tests give a folder its stored settings: DAZU.CFG as after the first start
     // (the shipped template, or an empty database where the folder has none, with the default
     // row), with these fields changed.
