@@ -60,11 +60,6 @@ class tst_Storage : public QObject {
     dazu::test::AppFolder folder;
     std::string path() const { return folder.databasePath(); }
     dazu::config::Configuration open() { return dazu::config::OpenConfiguration(path()); }
-    static void add(dazu::config::Recordset& table, const QByteArray& name) {
-        table.AddNew();
-        table.Fields("FILE").SetValue(name.toStdString());
-        table.Update();
-    }
 
 private Q_SLOTS:
     void init() {
@@ -111,8 +106,9 @@ private Q_SLOTS:
         QVERIFY(dazu::config::AddFileName(other.FPCHH, names.name));
         QCOMPARE(dazu::config::AddFileName(tables.FPCHH, names.second), !names.same);
         QCOMPARE(ListNames(path(), "FPCHH").size(), names.same ? 2 : 3);
-        QVERIFY_THROWS_EXCEPTION(std::exception,
-                                 add(tables.FPCHH, QByteArray(names.name).toUpper()));
+        tables.FPCHH.AddNew();
+        tables.FPCHH.Fields("FILE").SetValue(QByteArray(names.name).toUpper().toStdString());
+        QVERIFY_THROWS_EXCEPTION(std::exception, tables.FPCHH.Update());
         try {
             dazu::config::AddFileName(tables.FPCHH, std::string("a\0b", 3));
             QFAIL("a name with NUL was stored");
@@ -126,12 +122,14 @@ private Q_SLOTS:
     void indexOrderAcrossPages() {
         for (const bool commit : {false, true}) {
             auto tables = open();
+            tables.Files.Index("FILE");
             QStringList expected;
             {
                 dazu::config::Transaction batch(tables.database);
                 for (int i = 999; i >= 0; --i) {
                     expected.prepend(QString::asprintf(i % 2 ? "N%04d" : "n%04d", i));
-                    add(tables.Files, expected.front().toUtf8());
+                    QVERIFY(
+                        dazu::config::AddFileName(tables.Files, expected.front().toStdString()));
                 }
                 tables.Setup.AddNew();
                 for (const auto& [field, value] : dazu::config::DefaultSettings("/second"))
@@ -152,8 +150,9 @@ private Q_SLOTS:
     void seekDeleteAndMoveFirst() {
         auto tables = open();
         auto& files = tables.Files;
+        files.Index("FILE");
         for (const char* name : {"b.txt", "A.txt", "c.txt"})
-            add(files, name);
+            QVERIFY(dazu::config::AddFileName(files, name));
         files.MoveFirst();
         files.Index("FILE");
         QVERIFY(files.Eof()); // choosing an index leaves no current record
@@ -175,9 +174,7 @@ private Q_SLOTS:
             files.MoveFirst();
         }
         QVERIFY(files.Eof() && files.RecordCount() == 0);
-        add(files, "");
-        files.Seek("=", "");
-        QVERIFY(!files.NoMatch());
+        QVERIFY(dazu::config::AddFileName(files, "") && !dazu::config::AddFileName(files, ""));
     }
 };
 
