@@ -75,7 +75,7 @@ const Row kRows[] = {
      kExists},
     {"a device in a template's place", Device, kDevice, 0,
      "No se puede leer %1/%3: no es un archivo normal"},
-#ifndef Q_OS_WIN // exFAT is mounted through FUSE, and folders' permissions bind, on Linux
+#ifndef Q_OS_WIN // pipes, exFAT through FUSE and binding folder permissions: Linux only
     {"a pipe in a template's place", Pipe, "DefDudodeZI410.bat", 0,
      "No se puede leer %1/%3: no es un archivo normal"},
     {"first start on exFAT", Nothing, "", 3, "", 0, true},
