@@ -1,0 +1,516 @@
+// The faults of docs/reliability.md as the user meets them in the window: a settings file
+// that is damaged, foreign or cannot be written, anything at all typed into it, another
+// program on the same database, a program killed while storing and a power cut after it.
+// This program also plays the other program:  tst_reliability --other FOLDER STEP...  works
+// the window on the folder in a session of its own (see WorkWindow) and prints what it met, a
+// line each, its exit status 1 after a failure; with the one step churn or windowchurn, it
+// stores generation after generation until it is killed, through the record operations or
+// through a new window each time, and reports "ready" after each.
+#include "ExFatDrive.h"
+#include "MsgBox.h"
+#include "Schema.h"
+#include "SettingsMapping.h"
+#include "Startup.h"
+#include "TestSupport.h"
+#include "Unprivileged.h"
+#include "WindowUser.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QSet>
+#include <QTest>
+#include <QThread>
+#include <sqlite3.h>
+#include <SQLiteCpp/Database.h>
+
+using namespace dazu::test;
+using namespace dazu::config;
+
+namespace {
+
+QByteArray randomBytes(qsizetype size) {
+    QByteArray bytes(size, '\0'); // the same bytes on every run
+    QRandomGenerator(20240517).fillRange(reinterpret_cast<quint32*>(bytes.data()), size / 4);
+    return bytes;
+}
+QSet<QString> toSet(const QStringList& names) {
+    return QSet<QString>(names.begin(), names.end());
+}
+
+// A damaged or foreign DAZU.CFG: the file starts as a first start leaves it; then the SQL
+// runs (each line on a connection of its own), and the bytes are replaced, cut at cutAt or
+// scrambled from scrambleFrom; the load stops with the message.
+const QByteArray notOurs = "no es una base de datos de configuración de DAZU",
+                 notDb = "file is not a database", malformed = "database disk image is malformed";
+struct Damage {
+    const char *name, *sql;
+    QByteArray message, bytes = {};
+    int cutAt = -1, scrambleFrom = -1;
+};
+const Damage kDamages[] = {
+    // clang-format off
+    {"empty file", "", notOurs, ""},
+    {"text file", "", notDb, "[Setup]\r\nPuerto=1\r\n"},
+    {"random bytes", "", notDb, randomBytes(24576)},
+    {"random bytes after the header", "", malformed, {}, -1, 100},
+    {"cut inside the header", "", notOurs, {}, 60},
+    {"cut after the first page", "", malformed, {}, 4096},
+    {"cut inside the settings row's page", "", malformed, {}, 6144},
+    {"foreign SQLite database", "DROP TABLE Setup; DROP TABLE Files; DROP TABLE FPCHH; "
+     "CREATE TABLE clientes (nombre TEXT); PRAGMA application_id = 0", notOurs},
+    {"other schema version", "PRAGMA user_version = 9", "versión de esquema 9"},
+    {"table missing", "DROP TABLE Files", "Falta la tabla Files en la base de datos"},
+    {"field missing", "ALTER TABLE Setup DROP COLUMN baudios",
+     "Falta el campo baudios en la tabla Setup"},
+    {"index missing", "DROP INDEX FPCHH_FILE", "Falta el índice FILE en la tabla FPCHH"},
+    // Only a file of this program's own schema is used: constraints removed, a list
+    // index that lets a name in twice (the list would skip names at a page boundary),
+    // or a trigger or view of another program. SQL cannot change a definition, so it
+    // is edited where stored: the file format does not depend on NOT NULL or STRICT.
+    {"NOT NULL removed", "PRAGMA writable_schema = ON; UPDATE sqlite_schema SET sql = "
+     "replace(sql, ' NOT NULL', '') WHERE name = 'Setup'\n"
+     "UPDATE Setup SET programapc = NULL", "la tabla Setup con otra definición que la de DAZU"},
+    {"untyped columns", "PRAGMA writable_schema = ON; UPDATE sqlite_schema SET sql = "
+     "replace(sql, '\"FILE\" TEXT NOT NULL) STRICT', 'FILE)') WHERE name = 'Files'",
+     "la tabla Files con otra definición"},
+    {"index not unique", "DROP INDEX Files_FILE; CREATE INDEX Files_FILE ON Files "
+     "(FILE COLLATE NOCASE)", "el índice Files_FILE de la tabla Files con otra definición"},
+    {"trigger", "CREATE TRIGGER vaciar AFTER INSERT ON Files BEGIN DELETE FROM FPCHH; END",
+     "el disparador vaciar, que DAZU no usa"},
+    {"view", "CREATE VIEW nombres AS SELECT FILE FROM Files", "la vista nombres, que DAZU no usa"},
+    // clang-format on
+};
+
+// Typed into the lists' entry boxes and into a text box (all are built alike).
+const QString kTexts[][2] = {{"semicolon and SQL", "a.txt'; DROP TABLE Files; --"},
+                             {"quotes", "it's \"quoted\".exe"},
+                             {"percent and underscore", "100%_done.txt"},
+                             {"backslashes", "C:\\datos\\\\n\\x.txt\\"},
+                             {"spaces around", "  calc.exe  "},
+                             {"non-ASCII letters", "ÑANDÚ_ßçÅ_Ωλ_日本.txt"},
+                             {"emoji", "📦 envío 👍🏽.txt"},
+                             {"10,000 characters", QString(10000, QChar(0x00F1))},
+                             {"empty", ""}};
+
+// A change made in the window on a folder whose Files list holds viejo.txt, and what is then
+// stored: Files, FPCHH and the program in programatm.
+struct Change {
+    const char *name, *steps, *after;
+};
+const Change kChanges[] = {
+    {"adding a name", "add1 nuevo.txt", "nuevo.txt viejo.txt roza5.exe"},
+    {"deleting a name", "delete1 viejo.txt", "roza5.exe"},
+    {"Aceptar", "type txtprogramatm otro.exe accept", "viejo.txt otro.exe"},
+};
+QStringList stored(const AppFolder& folder) {
+    const std::string path = folder.databasePath();
+    return ListNames(path, "Files") + ListNames(path, "FPCHH")
+           << QString::fromStdString(SetupField(path, "programatm").toText());
+}
+QStringList words(const char* text) {
+    return QString::fromUtf8(text).split(u' ');
+}
+
+// Generation n of what the crash test stores again and again through the window: every field
+// it shows tells n, so that a row mixed from two generations shows; the texts are long enough
+// for the row to span several pages of the file.
+SettingsChanges generation(std::int64_t n) {
+    SettingsChanges row;
+    int bit = 0;
+    for (const FieldSpec& field : SetupTable().fields) {
+        const std::string name(field.name);
+        if (std::none_of(std::begin(dazu::dialog::kSettingsMapping),
+                         std::end(dazu::dialog::kSettingsMapping),
+                         [&](const auto& shown) { return shown.field == name; }))
+            continue;
+        if (field.kind == Kind::Text)
+            row.emplace_back(name, name + std::to_string(n) + std::string(600, char('a' + n % 26)));
+        else
+            row.emplace_back(name, field.kind == Kind::YesNo ? Variant(((n >> bit++) & 1) != 0)
+                                                             : Variant(n));
+    }
+    return row;
+}
+// The name that generation n adds to Files, long enough to need a page of its own now and then.
+QString generationName(std::int64_t n) {
+    return QStringLiteral("generation-%1-%2")
+        .arg(n)
+        .arg(QString(200, QLatin1Char(char('a' + n % 26))));
+}
+
+// Generation n stored as by a user in one session: a new window, the name added (unless a
+// session cut short stored it already), every other name deleted, the shown settings changed,
+// "&Aceptar".
+void store(const QString& folder, std::int64_t n) {
+    const auto window = LoadWindow(folder);
+    const QString name = generationName(n);
+    if (!ListedNames(*window, kFilesList).contains(name))
+        AddName(*window, kFilesList, name);
+    for (const QString& listed : ListedNames(*window, kFilesList))
+        if (listed != name)
+            DeleteName(*window, kFilesList, listed);
+    // Set as loading sets them: a check box changed this way runs its click handler.
+    for (const auto& [field, value] : generation(n))
+        dazu::dialog::ShowSetting(window->controls(), dazu::dialog::MappingOf(field), value);
+    Accept(*window);
+}
+
+// The other program's main.
+int otherProgram(const QString& folder, const QStringList& steps) {
+    if (steps != QStringList{"churn"}) {
+        const QStringList met = WorkWindow(folder, steps);
+        std::printf("%s\n", qUtf8Printable(met.join(u'\n')));
+        return met.filter(QStringLiteral("DAZU|16|")).isEmpty() ? 0 : 1;
+    }
+    dazu::app::SetMsgBoxPresenter([](const QString& prompt, int, const QString&) {
+        std::fprintf(stderr, "%s\n", qUtf8Printable(prompt));
+        std::exit(1); // a failure ends the churn
+    });
+    const std::int64_t first = SetupField(folder.toStdString() + "/DAZU.CFG", "intervalo").toInt();
+    // Until killed, or until "ready" finds no reader when the test is gone.
+    for (std::int64_t n = first + 1;; ++n) {
+        store(folder, n);
+        if (std::printf("ready\n") < 0 || std::fflush(stdout) != 0)
+            return 1;
+    }
+}
+
+// The other program on the folder with its steps, started; `wait` steps report "ready" and
+// wait for a line.
+void start(QProcess& other, const QStringList& arguments) {
+    other.start(QCoreApplication::applicationFilePath(), QStringList{"--other"} + arguments);
+}
+bool ready(QProcess& other) {
+    return other.waitForReadyRead(10000) && other.readLine() == "ready\n";
+}
+// What it met, then "exit N" (-1 when it crashed or did not end in time).
+QStringList finish(QProcess& other) {
+    if (!other.waitForFinished(60000))
+        other.kill();
+    other.waitForFinished();
+    const int status = other.exitStatus() == QProcess::NormalExit ? other.exitCode() : -1;
+    return QString::fromUtf8(other.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts)
+           << QStringLiteral("exit %1").arg(status);
+}
+
+// What a power cut leaves of a deleted journal. The engine syncs the database file before it
+// deletes the journal, so the file's bytes survive; the deletion itself survives only when
+// the folder is synced after it, otherwise the journal can be back at the next start and
+// roll the stored change out. Every connection of this process deletes through this, which
+// keeps a copy of a journal deleted without the sync, for the test to bring back.
+sqlite3_vfs* const systemFiles = sqlite3_vfs_find(nullptr);
+int deleteFile(sqlite3_vfs*, const char* name, int syncFolder) {
+    const QString file = QString::fromUtf8(name), unsynced = file + ".unsynced";
+    QFile::remove(unsynced);
+    if (!syncFolder && file.endsWith("-journal"))
+        QFile::copy(file, unsynced);
+    return systemFiles->xDelete(systemFiles, name, syncFolder);
+}
+
+} // namespace
+
+class tst_Reliability : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    // A damaged or foreign settings database stops the program's start, in the window's load
+    // handler, with the engine's description of the problem; the window is not shown, and the
+    // file stays byte for byte as it was.
+    void damagedDatabase_data() { AddTableRows(kDamages); }
+    void damagedDatabase() {
+        const auto& [name, sql, message, damaged, cutAt, scrambleFrom] = TableRow(kDamages);
+        AppFolder folder(AppFolder::CopyOfDist);
+        folder.seed();
+        for (const QByteArray& step : QByteArray(sql).split('\n'))
+            SQLite::Database(folder.databasePath(), SQLite::OPEN_READWRITE)
+                .exec(step.toStdString());
+        QByteArray bytes = damaged.isNull() ? folder.read("DAZU.CFG") : damaged;
+        if (cutAt >= 0)
+            bytes.truncate(cutAt);
+        if (scrambleFrom >= 0)
+            bytes = bytes.left(scrambleFrom) + randomBytes(bytes.size() - scrambleFrom);
+        folder.write("DAZU.CFG", bytes);
+
+        const QStringList met = WorkWindow(folder.path(), {"open"});
+        QVERIFY2(met.size() == 1 && met[0].startsWith("DAZU|16|") &&
+                     met[0].contains(QString::fromUtf8(message)),
+                 qPrintable(met.join(u'\n')));
+        QCOMPARE(folder.read("DAZU.CFG"), bytes);
+        QVERIFY(!folder.exists("DAZU.CFG-journal"));
+    }
+
+    // The window opens on a DAZU.CFG that it may read but not write. A change fails with the
+    // engine's description and ends the program; the file stays byte for byte, and the lists
+    // show only what is stored.
+    void readOnlyDatabase_data() { AddTableRows(kChanges); }
+    void readOnlyDatabase() {
+#ifdef Q_OS_WIN
+        QSKIP("the file is made read-only with POSIX permissions");
+#else
+        AppFolder folder(AppFolder::CopyOfDist);
+        folder.addNames("Files", QStringList{"viejo.txt"});
+        QVERIFY(
+            QFile::setPermissions(folder.file("DAZU.CFG"), QFile::ReadOwner | QFile::ReadOther));
+        const QByteArray before = folder.read("DAZU.CFG");
+        const AsNobody nobody(folder.path());
+        if (!nobody.binds())
+            QSKIP("the tests run as root and cannot reach files as another user");
+        QCOMPARE(WorkWindow(folder.path(), QStringList{"open"} + words(TableRow(kChanges).steps)),
+                 (QStringList{"DAZU|16|attempt to write a readonly database", "shown",
+                              "item|List1|viejo.txt"}));
+        QCOMPARE(folder.read("DAZU.CFG"), before);
+#endif
+    }
+
+    // A text typed into both lists' entry boxes and into the text boxes is stored, listed and
+    // shown at the next start exactly as typed; as a name it is found again only by the very
+    // same text (in any letter case), and deleted alone.
+    void typed_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("again"); // the same name in other letter case, or itself
+        for (const auto& [what, text] : kTexts)
+            QTest::newRow(qPrintable(what)) << text << text;
+        // One letter-case rule for every letter, as in dazucfg.
+        QTest::newRow("letter case beyond A-Z") << "año_ÉTÉ.txt"
+                                                << "AÑO_été.TXT";
+        QTest::newRow("sharp s and Kelvin sign") << "straße_k"
+                                                 << "STRAẞE_\u212A";
+        // Texts that would find "abc" if a name were looked up by a pattern, a prefix or
+        // ignoring spaces.
+        for (const char* pattern : {"a%", "a_c", "%", "a*", "abc ", " abc", "ab", "abcd"})
+            QTest::addRow("'%s'", pattern)
+                << QString::fromUtf8(pattern) << QString::fromUtf8(pattern);
+    }
+    void typed() {
+        QFETCH(QString, text);
+        QFETCH(QString, again);
+        AppFolder folder(AppFolder::CopyOfDist);
+        const std::string path = folder.databasePath();
+        const QStringList neighbours{"100.txt", "a.txt", "abc"}; // what a pattern might match
+        for (const char* table : {"Files", "FPCHH"})
+            folder.addNames(table, neighbours);
+        const QStringList steps{"open", "type", "txtprogramatm", text,   "add1",
+                                text,   "add1", again,           "add2", text,
+                                "add2", again,  "accept"};
+        QStringList expected{"Vozu Rodari|48|Entrada ya existe", "DAZU|48|Entrada ya existe"};
+        for (const char* list : {"List1", "List2"})
+            for (const QString& name : neighbours + QStringList{text})
+                expected << QStringLiteral("item|%1|%2").arg(QLatin1String(list), name);
+        QCOMPARE(WorkWindow(folder.path(), steps), expected);
+        for (const char* table : {"Files", "FPCHH"})
+            QCOMPARE(toSet(ListNames(path, table)), toSet(neighbours) << text);
+        QCOMPARE(SetupField(path, "programatm"), Variant(text.toStdString()));
+        QCOMPARE(LoadWindow(folder.path())->controls().txtprogramatm->text(), text);
+        const QStringList deleted{"open", "delete1", text, "delete2", text};
+        QCOMPARE(WorkWindow(folder.path(), deleted).filter("DAZU|"), QStringList());
+        for (const char* table : {"Files", "FPCHH"})
+            QCOMPARE(ListNames(path, table), neighbours);
+    }
+
+    // The change is made in the other program while this one holds a lock: a write lock, as a
+    // program in the middle of storing, or a read lock, as one in the middle of reading (the
+    // change then waits only to commit). A lock held for less than the busy timeout is waited
+    // for; past it, the program ends with the engine's description, having stored nothing, and
+    // the next start stores the change.
+    void secondProgram_data() {
+        QTest::addColumn<QString>("lock");
+        QTest::addColumn<QString>("release"); // "" when the lock outlasts the busy timeout
+        QTest::addColumn<QString>("failure");
+        QTest::addColumn<int>("change");
+        const char* const locks[][2] = {{"write lock", "BEGIN IMMEDIATE"},
+                                        {"read lock", "BEGIN; SELECT * FROM Setup"}};
+        for (const auto& [lock, sql] : locks)
+            for (const Change& change : kChanges) {
+                const int index = int(&change - kChanges);
+                QTest::addRow("%s, %s, short", lock, change.name) << sql << "COMMIT"
+                                                                  << "" << index;
+                QTest::addRow("%s, %s, outlasting", lock, change.name)
+                    << sql << ""
+                    << "database is locked" << index;
+            }
+        // This program stores the very name that the other, having looked it up and found
+        // nothing, waits to store: the engine refuses the second, which is stored once.
+        QTest::newRow("the same name stored meanwhile")
+            << "BEGIN IMMEDIATE"
+            << "INSERT INTO Files VALUES ('nuevo.txt'); COMMIT"
+            << "UNIQUE constraint failed: Files.FILE" << 0;
+    }
+    void secondProgram() {
+        QFETCH(QString, lock);
+        QFETCH(QString, release);
+        QFETCH(QString, failure);
+        QFETCH(int, change);
+        const QStringList steps = words(kChanges[change].steps),
+                          after = words(kChanges[change].after);
+        AppFolder folder(AppFolder::CopyOfDist);
+        folder.addNames("Files", QStringList{"viejo.txt"});
+        const QStringList before = stored(folder);
+        QProcess other;
+        start(other, QStringList{folder.path(), "busy", "1000", "open", "wait"} + steps);
+        QVERIFY(ready(other)); // loaded before this program takes the file
+        SQLite::Database holder(folder.databasePath(), SQLite::OPEN_READWRITE);
+        holder.exec(lock.toStdString());
+        QElapsedTimer waited;
+        waited.start();
+        other.write("\n");
+        // The other program waits for the lock: up to the busy timeout when it outlasts it.
+        QCOMPARE(other.waitForFinished(release.isEmpty() ? 10000 : 250), release.isEmpty());
+        QVERIFY(release.isEmpty() == (waited.elapsed() >= 950));
+        holder.exec(release.isEmpty() ? "COMMIT" : release.toStdString());
+        const QStringList met = finish(other);
+        const QStringList ended =
+            failure.isEmpty() ? QStringList{"exit 0"} : QStringList{"DAZU|16|" + failure, "exit 1"};
+        QCOMPARE(met.filter("DAZU|") + met.filter("exit "), ended);
+        if (!failure.isEmpty()) // its lists show only what is stored
+            QCOMPARE(met.filter("item|"), QStringList{"item|List1|viejo.txt"});
+        QCOMPARE(stored(folder), release.isEmpty() ? before : after);
+        if (!release.isEmpty())
+            return;
+        // The user starts the program again: the same change, made again, is stored.
+        QCOMPARE(WorkWindow(folder.path(), QStringList{"open"} + steps).filter("DAZU|"),
+                 QStringList());
+        QCOMPARE(stored(folder), after);
+    }
+
+    // Two programs started at the same moment on a folder where nothing is installed yet, as
+    // from a shortcut clicked twice: both install, open and start, and Setup holds one row.
+    // Then their windows add names to both lists at the same time: names of their own, some
+    // deleted again at once, and shared names, which the two take from opposite ends.
+    // Whichever stores a shared name first keeps it; the other is refused with "Entrada ya
+    // existe" or, when the two meet between looking the name up and storing it, the engine
+    // refuses it and that program ends with the message (its own names are done by then).
+    void twoProgramsOnOneFolder_data() {
+        QTest::addColumn<bool>("onExFat");
+        QTest::newRow("local folder") << false;
+        QTest::newRow("exFAT") << true;
+    }
+    void twoProgramsOnOneFolder() {
+        QFETCH(bool, onExFat);
+        if (onExFat)
+            DAZU_SKIP_WITHOUT_EXFAT();
+        constexpr int kNames = 6;
+        for (int round = 0; round < 5; ++round) {
+            const AppFolder folder(AppFolder::CopyOfDist, onExFat ? ExFatFolder() : QString());
+            QSet<QString> kept; // the names that stay
+            QProcess programs[2];
+            for (int w = 0; w < 2; ++w) {
+                QStringList steps{folder.path(), "wait", "open"};
+                for (int i = 0; i < kNames; ++i) {
+                    const QString own = QStringLiteral("ventana%1-%2.txt").arg(w).arg(i);
+                    const QString common =
+                        QStringLiteral("comun-%1.txt").arg(w == 0 ? i : kNames - 1 - i);
+                    steps << "add1" << own << "add2" << own;
+                    if (i % 3 == 2)
+                        steps << "delete1" << own << "delete2" << own;
+                    steps << "add1" << common << "add2" << common;
+                    kept << common << (i % 3 == 2 ? common : own);
+                }
+                start(programs[w], steps);
+                QVERIFY(ready(programs[w]));
+            }
+            for (QProcess& program : programs)
+                program.write("\n");
+            for (QProcess& program : programs) // both at once, not each when waited for
+                QVERIFY(program.waitForBytesWritten(10000));
+            const QStringList met = finish(programs[0]) + finish(programs[1]);
+            for (const QString& name : QStringList{"DudodeZI410.bat", "VavodidedER410.bat"})
+                QCOMPARE(folder.read(name), folder.read("Def" + name));
+            QCOMPARE(OpenConfiguration(folder.databasePath()).Setup.RecordCount(), 1);
+            // A program fails only when the engine refuses a name the other stored meanwhile.
+            QCOMPARE(met.filter("DAZU|16|"), met.filter("DAZU|16|UNIQUE constraint failed"));
+            const bool bothFinished = met.filter("exit 0").size() == 2;
+            for (const auto* list : {&kFilesList, &kFpchhList}) {
+                const QSet<QString> names = toSet(ListNames(folder.databasePath(), list->table));
+                const QString shown =
+                    QStringLiteral("item|%1|").arg(QLatin1String(list->controls.list));
+                // No name meant to stay that a window showed is lost (the other program may
+                // delete one of its own after this window showed it), and no deleted one comes
+                // back.
+                QVERIFY(
+                    names.contains(toSet(met.filter(shown).replaceInStrings(shown, "")) & kept));
+                QVERIFY(kept.contains(names));
+                QVERIFY(!bothFinished || names == kept);
+            }
+            // Each shared name is refused once in each list.
+            QVERIFY(!bothFinished || met.filter("|Entrada ya existe").size() == 2 * kNames);
+        }
+    }
+
+    // Killed at 30 moments while storing generation after generation: a window adds its name,
+    // deletes every other one, and stores the row with "&Aceptar".
+    void killedWhileStoring() {
+        AppFolder folder(AppFolder::CopyOfDist);
+        const std::string path = folder.databasePath();
+        folder.seed(generation(0));
+        folder.addNames("Files", {generationName(0)});
+        const QStringList first = StoredRow(path);
+        std::int64_t latest = 0;
+        int killedMidWrite = 0;
+        for (int kill = 0; kill < 30; ++kill) {
+            QProcess writer;
+            start(writer, {folder.path(), "churn"});
+            QVERIFY(ready(writer));
+            // The moment of the kill varies over the phases of a generation (about 0.25 s).
+            QThread::usleep(static_cast<unsigned long>(kill * 7919 % 250000));
+            writer.kill();
+            QCOMPARE(finish(writer).last(), QStringLiteral("exit -1"));
+            killedMidWrite += folder.exists("DAZU.CFG-journal");
+
+            // Opening rolls back whatever the killed program left half-done.
+            SQLite::Database check(path, SQLite::OPEN_READWRITE);
+            QCOMPARE(check.execAndGet("PRAGMA integrity_check").getString(), std::string("ok"));
+            QCOMPARE(check.execAndGet("SELECT count(*) FROM Setup").getInt(), 1);
+            const std::int64_t now = SetupField(path, "intervalo").toInt();
+            QCOMPARE(StoredRow(path), WithChanges(first, generation(now)));
+            QVERIFY(now >= latest);
+            latest = now;
+            // A window adds a generation's name before it stores its row.
+            const QStringList names = ListNames(path, "Files");
+            QVERIFY(!names.isEmpty());
+            for (const QString& name : names) {
+                const std::int64_t of = name.section(u'-', 1, 1).toLongLong();
+                QCOMPARE(name, generationName(of));
+                QVERIFY2(of == now || of == now + 1, qPrintable(name));
+            }
+        }
+        QVERIFY(latest > 0);         // the program got on with storing between the kills
+        QVERIFY(killedMidWrite > 0); // and some kills hit it in the middle of a store
+    }
+
+    // A change made in the window and stored, then the power goes, then the program starts
+    // again: the change is there.
+    void powerCutAfterStoring_data() {
+        AddTableRows(kChanges);
+    }
+    void powerCutAfterStoring() {
+        AppFolder folder(AppFolder::CopyOfDist);
+        folder.addNames("Files", QStringList{"viejo.txt"});
+        const Change& change = TableRow(kChanges);
+        QCOMPARE(
+            WorkWindow(folder.path(), QStringList{"open"} + words(change.steps)).filter("DAZU|"),
+            QStringList());
+        // The power goes: the journal's deletion is undone.
+        QFile::rename(folder.file("DAZU.CFG-journal.unsynced"), folder.file("DAZU.CFG-journal"));
+        dazu::app::RunStartup(folder.path());
+        QCOMPARE(stored(folder), words(change.after));
+    }
+};
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    const QStringList arguments = application.arguments();
+    if (arguments.value(1) == "--other")
+        return otherProgram(arguments.value(2), arguments.mid(3));
+    sqlite3_vfs files = *systemFiles; // a power cut's
+    files.zName = "powercut";
+    files.xDelete = deleteFile;
+    sqlite3_vfs_register(&files, 1);
+    tst_Reliability test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "tst_reliability.moc"
