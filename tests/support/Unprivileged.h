@@ -16,9 +16,7 @@ public:
     explicit AsNobody(const QString& folder) {
         if (::geteuid() != 0)
             return;
-        const bool handedOver =
-            QProcess::execute(QStringLiteral("chown"),
-                              {QStringLiteral("-R"), QStringLiteral("65534:65534"), folder}) == 0;
+        const bool handedOver = QProcess::execute("chown", {"-R", "65534:65534", folder}) == 0;
         ::setfsgid(kNobody);
         ::setfsuid(kNobody);
         binds_ = handedOver && ::setfsuid(kNobody) == int(kNobody);
@@ -27,8 +25,6 @@ public:
         ::setfsuid(0);
         ::setfsgid(0);
     }
-    AsNobody(const AsNobody&) = delete;
-    AsNobody& operator=(const AsNobody&) = delete;
     // False when the tests run as root and could not become nobody.
     bool binds() const { return binds_; }
 
