@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QProcess>
-#include <QtGlobal>
 #ifndef Q_OS_WIN
 #include <sys/fsuid.h>
 #include <unistd.h>
