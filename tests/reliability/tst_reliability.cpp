@@ -222,7 +222,7 @@ private Q_SLOTS:
         QVERIFY(!folder.exists("DAZU.CFG-journal"));
     }
 
-    // A text typed into both lists' entry boxes and into the text boxes is stored, listed and
+    // A text typed into both lists' entry boxes and into a text box is stored, listed and
     // shown at the next start exactly as typed; as a name it is found again only by the very
     // same text (in any letter case), and deleted alone.
     void typed_data() {
