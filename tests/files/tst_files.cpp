@@ -2,36 +2,30 @@
 // chosen folder back in the fixed 261-character buffer.
 #include "FolderChooser.h"
 #include "ModFiles.h"
-#include "Platform.h"
 #include "PlatformFiles.h"
 
 #include <QtTest>
-
-Q_DECLARE_METATYPE(QUrl)
 
 class tst_Files : public QObject {
     Q_OBJECT
 
     dazu::test::AppFolder folder;
-    std::vector<FileExistsRow> platformRows;
 
 private Q_SLOTS:
     void initTestCase() {
         folder.write(QStringLiteral("normal.bat"), "rem\r\n");
         QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("folder")));
-        platformRows = MakePlatformFiles(folder);
     }
     void cleanup() { dazu::files::SetFolderChooser({}); }
 
     void fileExists_data() {
         QTest::addColumn<QString>("path");
         QTest::addColumn<bool>("exists");
-        const QString sep = dazu::files::PathSeparator();
+        const QString sep = QDir::separator();
         const auto at = [this](const char* name) {
             return QDir::toNativeSeparators(folder.file(QLatin1String(name)));
         };
         // clang-format off
-        QTest::newRow("empty") << QString() << false;
         QTest::newRow("only spaces") << QStringLiteral("    ") << false;
         QTest::newRow("normal file") << at("normal.bat") << true;
         QTest::newRow("spaces around") << "  " + at("normal.bat") + "  " << true;
@@ -42,16 +36,15 @@ private Q_SLOTS:
         QTest::newRow("inside a missing folder") << at("nowhere") + sep + "x" << false;
         QTest::newRow("embedded NUL") << at("normal.bat") + QChar(0) << false;
         // clang-format on
-        for (const FileExistsRow& row : platformRows)
-            QTest::newRow(row.name) << row.path << row.exists;
+        AddPlatformRows(folder);
     }
     void fileExists() {
         QFETCH(QString, path);
-        QFETCH(bool, exists);
-        QCOMPARE(dazu::files::FileExists(path), exists);
+        QTEST(dazu::files::FileExists(path), "exists");
     }
 
-    // Cancel leaves the buffer as it was; a choice without a path that fits leaves spaces.
+    // Cancel leaves the buffer as it was; a choice without a path that fits leaves spaces. (That
+    // the title reaches the picker, realPicker sees.)
     void handsBack_data() {
         QTest::addColumn<QUrl>("chosen");
         QTest::addColumn<bool>("result");
@@ -63,7 +56,6 @@ private Q_SLOTS:
         };
         // clang-format off
         QTest::newRow("cancel") << QUrl() << false << "unchanged";
-        QTest::newRow("folder") << QUrl::fromLocalFile("/srv/Datos") << true << chosen("/srv/Datos");
         QTest::newRow("root") << QUrl::fromLocalFile(QDir::rootPath()) << true << chosen(QDir::rootPath());
         QTest::newRow("260 characters") << QUrl::fromLocalFile(longest) << true << chosen(longest);
         QTest::newRow("261 characters") << QUrl::fromLocalFile(longest + "x") << false << spaces;
@@ -72,18 +64,10 @@ private Q_SLOTS:
     }
     void handsBack() {
         QFETCH(QUrl, chosen);
-        QFETCH(bool, result);
-        QFETCH(QString, buffer);
-        const QString title = QStringLiteral("Elija");
-        QString seenTitle;
-        dazu::files::SetFolderChooser([&](const QString& t) {
-            seenTitle = t;
-            return chosen;
-        });
+        dazu::files::SetFolderChooser([&](const QString&) { return chosen; });
         QString path = QStringLiteral("unchanged");
-        QCOMPARE(dazu::files::BrowseForFolder(path, title), result);
-        QCOMPARE(seenTitle, title);
-        QCOMPARE(path, buffer);
+        QTEST(dazu::files::BrowseForFolder(path, QString()), "result");
+        QTEST(path, "buffer");
     }
 
     void realPicker() { PickWithTheRealPicker(); }
