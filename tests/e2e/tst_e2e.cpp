@@ -63,15 +63,11 @@ class tst_E2E : public QObject {
     // Waits until the program shows a window with this title, or, when `shown` is false, no
     // more; gives its id.
     QString waitForWindow(QProcess& program, const QString& title, bool shown = true) const {
-        const QStringList search{"search",
-                                 "--all",
-                                 "--onlyvisible",
-                                 "--pid",
-                                 QString::number(program.processId()),
-                                 "--name",
-                                 '^' + title + '$'};
+        const QString pid = QString::number(program.processId()), name = '^' + title + '$';
         QStringList found;
         waitFor(title, [&] {
+            const QStringList search{"search", "--all", "--onlyvisible", "--pid", pid,
+                                     "--name", name};
             found = QString::fromLatin1(tool("xdotool", search, 1)).split('\n', Qt::SkipEmptyParts);
             return found.isEmpty() != shown || program.state() == QProcess::NotRunning;
         });
@@ -186,33 +182,36 @@ private Q_SLOTS:
         // arrow key, the speed typed. (A click right after a choice in an open list can reach
         // the list before it closes, under Wine's slower windows.)
         QTest::newRow("settings on every tab, Aceptar")
-            << "click chkprogramapc | replace Txtprogramapc c:\\dazu\\pasar.exe | click chkunirarchivos |"
-               "replace txtfilehost c:\\datos\\ventas.txt | click chkotrohh | keys ctrl+Tab | click ChkLectura |"
-               "replace txtintervalo 45 | click cmbpuerto | keys Down Down | replace cmbvelocidad 19200 |"
-               "keys ctrl+Tab | click chkborrarhornet | click chkborrarhornet2 | header | click chkprogramatm |"
+            << "click chkprogramapc | replace Txtprogramapc c:\\dazu\\pasar.exe |"
+               "click chkunirarchivos | replace txtfilehost c:\\datos\\ventas.txt |"
+               "click chkotrohh | keys ctrl+Tab | click ChkLectura | replace txtintervalo 45 |"
+               "click cmbpuerto | keys Down Down | replace cmbvelocidad 19200 | keys ctrl+Tab |"
+               "click chkborrarhornet | click chkborrarhornet2 | header | click chkprogramatm |"
                "keys alt+a | exit 0"
-            << QStringList{"programapc = \"c:\\dazu\\pasar.exe\"", "modolectura = False", "Puerto = 3",
-                           "baudios = 19200", "intervalo = 45", "correrprogramapc = True", "correrprogramatm = False",
-                           "filehost = \"c:\\datos\\ventas.txt\"", "borrarhornet = True", "borrarpc = True",
-                           "unirarchivos = True", "askother = True"};
+            << QStringList{"programapc = \"c:\\dazu\\pasar.exe\"", "modolectura = False",
+                           "Puerto = 3", "baudios = 19200", "intervalo = 45",
+                           "correrprogramapc = True", "correrprogramatm = False",
+                           "filehost = \"c:\\datos\\ventas.txt\"", "borrarhornet = True",
+                           "borrarpc = True", "unirarchivos = True", "askother = True"};
         QTest::newRow("changes, then Alt+F4 to the window manager")
-            << "click chkprogramapc | replace txtfilehost x | keys alt+F4 | exit 0" << QStringList();
+            << "click chkprogramapc | replace txtfilehost x | keys alt+F4 | exit 0"
+            << QStringList();
         // Each name added or deleted is stored at once, while the window is open; one already
         // listed, in any letter case, is refused. The focus starts on the tab strip; after
         // Enter it is on "Agregar", so that Enter again starts the next name. The first name
-        // listed is the first added.
+        // listed is the first added. The other list stays empty.
+        const QString list =
+            "keys ctrl+Tab ctrl+Tab %2 space | type pedidos.txt | keys Return |"
+            "stored %1 pedidos.txt | keys Return | type PEDIDOS.TXT | keys Return | box %3 |"
+            "keys Return | type clientes.txt | keys Return | stored %1 clientes.txt,pedidos.txt |"
+            "keys %4 | stored %1 clientes.txt | click %5 | keys alt+c | exit 0 | stored %6";
         QTest::newRow("Files: names added and deleted by keyboard, then Cancelar")
-            << "keys ctrl+Tab ctrl+Tab Tab Tab space | type pedidos.txt | keys Return | stored Files pedidos.txt |"
-               "keys Return | type PEDIDOS.TXT | keys Return | box Vozu Rodari | keys Return | type clientes.txt |"
-               "keys Return | stored Files clientes.txt,pedidos.txt | keys Tab space shift+Tab shift+Tab space |"
-               "stored Files clientes.txt | click chkborrarhornet | keys alt+c | exit 0 | stored FPCHH"
+            << list.arg(u"Files", u"Tab Tab", u"Vozu Rodari",
+                        u"Tab space shift+Tab shift+Tab space", u"chkborrarhornet", u"FPCHH")
             << QStringList();
         QTest::newRow("FPCHH: names added and deleted by keyboard, then Cancelar")
-            << "keys ctrl+Tab ctrl+Tab shift+Tab shift+Tab space | type pedidos.txt | keys Return |"
-               "stored FPCHH pedidos.txt | keys Return | type PEDIDOS.TXT | keys Return | box DAZU | keys Return |"
-               "type clientes.txt | keys Return | stored FPCHH clientes.txt,pedidos.txt |"
-               "keys shift+Tab space Tab Tab space | stored FPCHH clientes.txt | click chkborrarhornet2 |"
-               "keys alt+c | exit 0 | stored Files"
+            << list.arg(u"FPCHH", u"shift+Tab shift+Tab", u"DAZU",
+                        u"shift+Tab space Tab Tab space", u"chkborrarhornet2", u"Files")
             << QStringList();
         // clang-format on
     }

@@ -49,12 +49,11 @@ HWND waitForPicker() {
 // The drive's item, among the children of the top items that the shell fills in when they
 // are first expanded. Its parent, the computer, is a virtual item.
 HTREEITEM findDrive(HWND tree, const QString& drive) {
-    for (HTREEITEM top = TreeView_GetRoot(tree); top; top = TreeView_GetNextSibling(tree, top))
-        for (HTREEITEM item = TreeView_GetChild(tree, top); item;
-             item = TreeView_GetNextSibling(tree, item)) {
+    const auto next = [tree](HTREEITEM item) { return TreeView_GetNextSibling(tree, item); };
+    for (HTREEITEM top = TreeView_GetRoot(tree); top; top = next(top))
+        for (HTREEITEM item = TreeView_GetChild(tree, top); item; item = next(item)) {
             TreeView_Expand(tree, item, TVE_EXPAND);
-            for (HTREEITEM child = TreeView_GetChild(tree, item); child;
-                 child = TreeView_GetNextSibling(tree, child)) {
+            for (HTREEITEM child = TreeView_GetChild(tree, item); child; child = next(child)) {
                 wchar_t text[MAX_PATH] = {};
                 TVITEMW data{TVIF_TEXT, child, 0, 0, text, MAX_PATH, 0, 0, 0, 0};
                 SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&data));

@@ -25,7 +25,6 @@ private Q_SLOTS:
         const auto at = [this](const char* name) {
             return QDir::toNativeSeparators(folder.file(QLatin1String(name)));
         };
-        // clang-format off
         QTest::newRow("only spaces") << QStringLiteral("    ") << false;
         QTest::newRow("normal file") << at("normal.bat") << true;
         QTest::newRow("spaces around") << "  " + at("normal.bat") + "  " << true;
@@ -35,7 +34,6 @@ private Q_SLOTS:
         QTest::newRow("missing") << at("missing.bat") << false;
         QTest::newRow("inside a missing folder") << at("nowhere") + sep + "x" << false;
         QTest::newRow("embedded NUL") << at("normal.bat") + QChar(0) << false;
-        // clang-format on
         AddPlatformRows(folder);
     }
     void fileExists() {
@@ -54,13 +52,12 @@ private Q_SLOTS:
         const auto chosen = [](const QString& path) {
             return HandedBack(QDir::toNativeSeparators(path));
         };
-        // clang-format off
         QTest::newRow("cancel") << QUrl() << false << "unchanged";
-        QTest::newRow("root") << QUrl::fromLocalFile(QDir::rootPath()) << true << chosen(QDir::rootPath());
+        QTest::newRow("root") << QUrl::fromLocalFile(QDir::rootPath()) << true
+                              << chosen(QDir::rootPath());
         QTest::newRow("260 characters") << QUrl::fromLocalFile(longest) << true << chosen(longest);
         QTest::newRow("261 characters") << QUrl::fromLocalFile(longest + "x") << false << spaces;
         QTest::newRow("no file-system path") << QUrl(QStringLiteral("trash:/")) << false << spaces;
-        // clang-format on
     }
     void handsBack() {
         QFETCH(QUrl, chosen);

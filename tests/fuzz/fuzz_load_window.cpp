@@ -27,14 +27,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     dazu::test::StoreAsDatabase(data, size);
     shown.clear();
     setup window;
-    window.setApplicationDirectory(QString::fromStdString(dazu::test::FuzzFolder().string()));
+    window.setApplicationDirectory(dazu::test::FuzzFolder());
     const bool loaded = window.Form_Load();
     const bool described =
         shown.size() == 1 && shown[0].startsWith(QStringLiteral("DAZU|16|")) && shown[0].size() > 8;
-    if (loaded ? !window.isVisible() || !shown.isEmpty() : window.isVisible() || !described) {
-        std::fprintf(stderr, "loaded %d, shown %d, boxes: %s\n", loaded, window.isVisible(),
-                     qUtf8Printable(shown.join(u'\n')));
-        std::abort();
-    }
+    if (loaded ? !window.isVisible() || !shown.isEmpty() : window.isVisible() || !described)
+        qFatal("loaded %d, shown %d, boxes: %s", loaded, window.isVisible(),
+               qUtf8Printable(shown.join(u'\n')));
     return 0;
 }

@@ -5,30 +5,31 @@
 // description; nothing else may happen (no crash, hang, leak or undefined behaviour).
 #include "Database.h"
 #include "DefaultRow.h"
+#include "FileList.h"
 #include "FuzzInput.h"
 #include "Schema.h"
 
 #include <exception>
 
+using namespace dazu::config;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const auto database = dazu::test::StoreAsDatabase(data, size);
     try {
-        auto tables = dazu::config::OpenConfiguration(database.string());
-        dazu::config::WriteDefaultRow(tables, dazu::test::FuzzFolder().string());
+        auto tables = OpenConfiguration(dazu::test::StoreAsDatabase(data, size));
+        WriteDefaultRow(tables, dazu::test::FuzzFolder().toStdString());
         tables.Setup.MoveFirst();
-        for (const dazu::config::FieldSpec& field : dazu::config::SetupTable().fields) {
-            const dazu::config::Variant value = tables.Setup.Fields(field.name).Value();
-            if (field.kind == dazu::config::Kind::Text && !(field.nullable && value.isNull()))
+        for (const FieldSpec& field : SetupTable().fields) {
+            const Variant value = tables.Setup.Fields(field.name).Value();
+            if (field.kind == Kind::Text && !(field.nullable && value.isNull()))
                 value.toText();
-            if (field.kind == dazu::config::Kind::YesNo)
+            if (field.kind == Kind::YesNo)
                 value.toBool();
-            if (field.kind == dazu::config::Kind::Whole)
+            if (field.kind == Kind::Whole)
                 value.toInt();
         }
-        for (dazu::config::Recordset* list : {&tables.Files, &tables.FPCHH}) {
+        for (Recordset* list : {&tables.Files, &tables.FPCHH}) {
             list->Index("FILE");
-            for (list->MoveFirst(); !list->Eof(); list->MoveNext())
-                list->Fields("FILE").Value().toText();
+            FileNames(*list);
         }
     } catch (const std::exception&) {
         // Refused with a description: the program shows it to the user and stops.
