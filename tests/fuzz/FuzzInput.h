@@ -6,8 +6,6 @@
 #include <QTemporaryDir>
 #include <string>
 
-namespace dazu::test {
-
 // The application folder of the whole fuzzing run, removed when the fuzzer ends normally.
 inline QString FuzzFolder() {
     static const QTemporaryDir folder;
@@ -26,5 +24,3 @@ inline std::string StoreAsDatabase(const std::uint8_t* data, std::size_t size) {
         std::abort();
     return path.toStdString();
 }
-
-} // namespace dazu::test

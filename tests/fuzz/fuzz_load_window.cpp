@@ -10,9 +10,7 @@
 #include <QApplication>
 #include <QStringList>
 
-namespace {
-QStringList shown; // the boxes of one input, as "title|style|prompt"
-}
+static QStringList shown; // the boxes of one input, as "title|style|prompt"
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -24,10 +22,10 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    dazu::test::StoreAsDatabase(data, size);
+    StoreAsDatabase(data, size);
     shown.clear();
     setup window;
-    window.setApplicationDirectory(dazu::test::FuzzFolder());
+    window.setApplicationDirectory(FuzzFolder());
     const bool loaded = window.Form_Load();
     const bool described =
         shown.size() == 1 && shown[0].startsWith(QStringLiteral("DAZU|16|")) && shown[0].size() > 8;

@@ -15,8 +15,8 @@ using namespace dazu::config;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     try {
-        auto tables = OpenConfiguration(dazu::test::StoreAsDatabase(data, size));
-        WriteDefaultRow(tables, dazu::test::FuzzFolder().toStdString());
+        auto tables = OpenConfiguration(StoreAsDatabase(data, size));
+        WriteDefaultRow(tables, FuzzFolder().toStdString());
         tables.Setup.MoveFirst();
         for (const FieldSpec& field : SetupTable().fields) {
             const Variant value = tables.Setup.Fields(field.name).Value();
