@@ -189,19 +189,15 @@ private Q_SLOTS:
         // Each name added or deleted is stored at once, while the window is open; one already
         // listed, in any letter case, is refused. The focus starts on the tab strip; after
         // Enter it is on "Agregar", so that Enter again starts the next name. The first name
-        // listed is the first added. The other list stays empty.
-        const QString list =
-            "key ctrl+Tab ctrl+Tab %2 space | type pedidos.txt | key Return |"
-            "stored %1 pedidos.txt | key Return | type PEDIDOS.TXT | key Return | box %3 |"
-            "key Return | type clientes.txt | key Return | stored %1 clientes.txt,pedidos.txt |"
-            "key %4 | stored %1 clientes.txt | click %5 | key alt+c | exit 0 | stored %6";
+        // listed is the first added. The other list stays empty. (The window's own test works
+        // both lists alike.)
         QTest::newRow("Files: names added and deleted by keyboard, then Cancelar")
-            << list.arg(u"Files", u"Tab Tab", u"Vozu Rodari",
-                        u"Tab space shift+Tab shift+Tab space", u"chkborrarhornet", u"FPCHH")
-            << QStringList();
-        QTest::newRow("FPCHH: names added and deleted by keyboard, then Cancelar")
-            << list.arg(u"FPCHH", u"shift+Tab shift+Tab", u"DAZU",
-                        u"shift+Tab space Tab Tab space", u"chkborrarhornet2", u"Files")
+            << "key ctrl+Tab ctrl+Tab Tab Tab space | type pedidos.txt | key Return |"
+               "stored Files pedidos.txt | key Return | type PEDIDOS.TXT | key Return |"
+               "box Vozu Rodari | key Return | type clientes.txt | key Return |"
+               "stored Files clientes.txt,pedidos.txt | key Tab space shift+Tab shift+Tab space |"
+               "stored Files clientes.txt | click chkborrarhornet | key alt+c | exit 0 |"
+               "stored FPCHH"
             << QStringList();
         // clang-format on
     }

@@ -30,11 +30,9 @@ void AddPlatformRows(const dazu::test::AppFolder& folder) {
     QTest::newRow("drive that is not there") << QStringLiteral("Q:\\DAZU.CFG") << false;
 }
 
-namespace {
-
 // The picker this process shows (a top-level window with a tree of folders) once it is up,
 // or null.
-HWND waitForPicker() {
+static HWND waitForPicker() {
     for (const QDeadlineTimer deadline(20000); !deadline.hasExpired(); Sleep(50))
         for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, nullptr, nullptr));) {
             DWORD process = 0;
@@ -48,7 +46,7 @@ HWND waitForPicker() {
 
 // The drive's item, among the children of the top items that the shell fills in when they
 // are first expanded. Its parent, the computer, is a virtual item.
-HTREEITEM findDrive(HWND tree, const QString& drive) {
+static HTREEITEM findDrive(HWND tree, const QString& drive) {
     const auto next = [tree](HTREEITEM item) { return TreeView_GetNextSibling(tree, item); };
     for (HTREEITEM top = TreeView_GetRoot(tree); top; top = next(top))
         for (HTREEITEM item = TreeView_GetChild(tree, top); item; item = next(item)) {
@@ -63,8 +61,6 @@ HTREEITEM findDrive(HWND tree, const QString& drive) {
         }
     return nullptr;
 }
-
-} // namespace
 
 // The shell's picker, driven from a second thread while it shows: it has no owner and shows
 // the title; the system drive chosen in the tree comes back with one separator, the computer
