@@ -2,7 +2,7 @@
 
 #include "TestSupport.h"
 
-#include <QString>
+#include <QDir>
 
 // Each platform's part lives in its own source file beside the test. Adds the rows of
 // tst_Files::fileExists for what only that platform's file system can make, made in the folder.
@@ -14,5 +14,5 @@ void PickWithTheRealPicker();
 
 // What BrowseForFolder leaves in its 261-character buffer for a chosen folder.
 inline QString HandedBack(const QString& folder) {
-    return (folder + QChar(0)).leftJustified(261);
+    return (QDir::toNativeSeparators(folder) + QChar(0)).leftJustified(261);
 }

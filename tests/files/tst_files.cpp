@@ -47,16 +47,12 @@ private Q_SLOTS:
         QTest::addColumn<QUrl>("chosen");
         QTest::addColumn<bool>("result");
         QTest::addColumn<QString>("buffer");
-        const QString longest = "/" + QString(259, QLatin1Char('x'));
+        const QString root = QDir::rootPath(), longest = "/" + QString(259, QLatin1Char('x'));
         const QString spaces(261, QLatin1Char(' '));
-        const auto chosen = [](const QString& path) {
-            return HandedBack(QDir::toNativeSeparators(path));
-        };
         QTest::newRow("cancel") << QUrl() << false << "unchanged";
-        QTest::newRow("root") << QUrl::fromLocalFile(QDir::rootPath()) << true
-                              << chosen(QDir::rootPath());
-        QTest::newRow("260 characters") << QUrl::fromLocalFile(longest) << true << chosen(longest);
-        QTest::newRow("261 characters") << QUrl::fromLocalFile(longest + "x") << false << spaces;
+        QTest::newRow("root") << QUrl::fromLocalFile(root) << true << HandedBack(root);
+        QTest::newRow("260 chars") << QUrl::fromLocalFile(longest) << true << HandedBack(longest);
+        QTest::newRow("261 chars") << QUrl::fromLocalFile(longest + "x") << false << spaces;
         QTest::newRow("no file-system path") << QUrl(QStringLiteral("trash:/")) << false << spaces;
     }
     void handsBack() {
