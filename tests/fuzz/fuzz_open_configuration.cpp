@@ -1,8 +1,8 @@
 // Arbitrary bytes as DAZU.CFG through the program's own open path: opening the database and
-// its tables, writing the default row, then reading everything as the window's loader does,
-// each value in its field's kind (only a nullable field may be Null), then both lists in
-// "FILE" index order. Every input loads or is refused with an exception that carries a
-// description; nothing else may happen (no crash, hang, leak or undefined behaviour).
+// its tables, writing the default row, then reading every value of the row and both lists in
+// "FILE" index order, as the window's loader does (its conversions of the values are fuzzed
+// through the window's load handler). Every input loads or is refused with an exception that
+// carries a description; nothing else may happen (no crash, hang, leak or undefined behaviour).
 #include "Database.h"
 #include "DefaultRow.h"
 #include "FileList.h"
@@ -18,15 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         auto tables = OpenConfiguration(StoreAsDatabase(data, size));
         WriteDefaultRow(tables, FuzzFolder().toStdString());
         tables.Setup.MoveFirst();
-        for (const FieldSpec& field : SetupTable().fields) {
-            const Variant value = tables.Setup.Fields(field.name).Value();
-            if (field.kind == Kind::Text && !(field.nullable && value.isNull()))
-                value.toText();
-            if (field.kind == Kind::YesNo)
-                value.toBool();
-            if (field.kind == Kind::Whole)
-                value.toInt();
-        }
+        for (const FieldSpec& field : SetupTable().fields)
+            tables.Setup.Fields(field.name).Value();
         for (Recordset* list : {&tables.Files, &tables.FPCHH}) {
             list->Index("FILE");
             FileNames(*list);
