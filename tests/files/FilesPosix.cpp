@@ -17,29 +17,27 @@ void AddPlatformRows(const dazu::test::AppFolder& folder) {
 }
 
 // Qt's widget dialog, driven as a user would: it opens at the top of the tree with the title
-// and no owner, a pasted folder is chosen (typing would meet the completer), Escape cancels.
+// and no owner, and a pasted folder is chosen (typing would meet the completer). Its cancel is
+// Qt's own empty answer, which handsBack gives BrowseForFolder.
 void PickWithTheRealPicker() {
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
     const QTemporaryDir chosen;
-    const QString title = QStringLiteral("Elija"), unchanged = QStringLiteral("unchanged");
-    for (const bool choose : {true, false}) {
-        QStringList opened;
-        QTimer driver;
-        QObject::connect(&driver, &QTimer::timeout, [&] {
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            if (!dialog || !opened.isEmpty())
-                return;
-            opened << dialog->directory().absolutePath() << dialog->windowTitle()
-                   << (dialog->parentWidget() ? QStringLiteral("owned") : QString());
-            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-            name->setText(chosen.path());
-            QTest::keyClick(choose ? static_cast<QWidget*>(name) : dialog,
-                            choose ? Qt::Key_Return : Qt::Key_Escape);
-        });
-        driver.start(20);
-        QString path = unchanged;
-        QCOMPARE(dazu::files::BrowseForFolder(path, title), choose);
-        QCOMPARE(opened, (QStringList{QDir::rootPath(), title, QString()}));
-        QCOMPARE(path, choose ? HandedBack(chosen.path()) : unchanged);
-    }
+    const QString title = QStringLiteral("Elija");
+    QStringList opened;
+    QTimer driver;
+    QObject::connect(&driver, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog || !opened.isEmpty())
+            return;
+        opened << dialog->directory().absolutePath() << dialog->windowTitle()
+               << (dialog->parentWidget() ? QStringLiteral("owned") : QString());
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        name->setText(chosen.path());
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    driver.start(20);
+    QString path;
+    QVERIFY(dazu::files::BrowseForFolder(path, title));
+    QCOMPARE(opened, (QStringList{QDir::rootPath(), title, QString()}));
+    QCOMPARE(path, HandedBack(chosen.path()));
 }
