@@ -4,8 +4,10 @@
 
 #include <QDir>
 
-// Each platform's part lives in its own source file beside the test. Adds the rows of
-// tst_Files::fileExists for what only that platform's file system can make, made in the folder.
+// What only one platform can make or show, from that platform's own source file.
+
+// Adds the rows of tst_Files::fileExists for what only this platform's file system can make,
+// made in the folder.
 void AddPlatformRows(const dazu::test::AppFolder& folder);
 
 // Drives the platform's folder picker behind BrowseForFolder as a user would: the shell's on
