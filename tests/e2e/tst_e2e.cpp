@@ -131,8 +131,10 @@ class tst_E2E : public QObject {
 private Q_SLOTS:
     void initTestCase() {
         // -displayfd: the server picks a free display and prints it once it accepts clients.
-        server_.start("Xvfb",
-                      {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
+        // -noreset: a server that resets when its last client leaves refuses the next one
+        // meanwhile, which could be the window manager.
+        server_.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten",
+                               "tcp", "-noreset"});
         QByteArray display;
         while (!display.endsWith('\n') && server_.waitForReadyRead(15000))
             display += server_.readAllStandardOutput();
