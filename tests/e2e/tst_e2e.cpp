@@ -19,9 +19,10 @@ namespace {
     throw std::runtime_error(why.toStdString());
 }
 
+// Waits until ready() holds; the limit allows for two cores busy with builds.
 template <typename Ready> void waitFor(const QString& what, Ready ready) {
-    if (!QTest::qWaitFor(ready, 10000))
-        fail(what + QStringLiteral(": not within 10 s"));
+    if (!QTest::qWaitFor(ready, 30000))
+        fail(what + QStringLiteral(": not within 30 s"));
 }
 
 // Where the window's design puts a control: its place within each container around it.
@@ -50,7 +51,7 @@ class tst_E2E : public QObject {
         QProcess process;
         process.setProcessEnvironment(environment_);
         process.start(program, arguments);
-        if (!process.waitForFinished(10000) || process.exitStatus() != QProcess::NormalExit ||
+        if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit ||
             process.exitCode() > ok)
             fail(program + ' ' + arguments.join(' ') + ": " + process.errorString() + ' ' +
                  QString::fromLocal8Bit(process.readAllStandardError()));
@@ -150,7 +151,7 @@ private Q_SLOTS:
         windowManager_.setProcessEnvironment(environment_);
         windowManager_.start("jwm", {"-f", DAZU_E2E_WINDOW_MANAGER});
         QTRY_VERIFY_WITH_TIMEOUT(
-            tool("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id"), 10000);
+            tool("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id"), 30000);
     }
 
     // In a folder holding only what is shipped, started from another directory, the program
