@@ -1,27 +1,37 @@
 #include "WindowUser.h"
 
 #include "BusyTimeout.h"
-#include "ControlByName.h"
-#include "ListRows.h"
+#include "FolderChooser.h"
 #include "MsgBox.h"
 
 #include <cstdio>
 #include <QAbstractButton>
-#include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
+#include <QKeySequence>
 #include <QLineEdit>
+#include <QTabWidget>
 #include <QTest>
 
 namespace dazu::test {
+namespace {
 
-std::unique_ptr<setup> LoadWindow(const QString& applicationDirectory) {
-    auto window = std::make_unique<setup>();
-    window->setApplicationDirectory(applicationDirectory);
-    window->Form_Load();
-    return window;
+// A control as a user reaches it: its tab in front.
+QWidget* front(const setup& window, const QString& name) {
+    QWidget* control = Control(window, name);
+    auto* tabs = Control<QTabWidget>(window, QStringLiteral("SSTab1"));
+    for (int page = 0; page < tabs->count(); ++page)
+        if (tabs->widget(page)->isAncestorOf(control))
+            tabs->setCurrentIndex(page);
+    return control;
 }
 
-void TypeText(QWidget* control, const QString& text) {
+void click(QWidget* control, QPoint at = {}) {
+    QTest::mouseClick(control, Qt::LeftButton, {}, at);
+}
+
+// Replaces the text of a text box or of an editable combo box by typing it.
+void typeText(QWidget* control, const QString& text) {
     auto* box = qobject_cast<QLineEdit*>(control);
     if (auto* combo = qobject_cast<QComboBox*>(control))
         box = combo->lineEdit();
@@ -32,9 +42,32 @@ void TypeText(QWidget* control, const QString& text) {
         QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, text, Qt::NoModifier);
 }
 
+// Selects a row as a user does: scrolls it into sight and clicks it.
+void clickRow(QAbstractItemView& list, int row) {
+    const QModelIndex index = list.model()->index(row, 0);
+    list.scrollTo(index);
+    click(list.viewport(), list.visualRect(index).center());
+}
+
+} // namespace
+
+QStringList ShownRows(const QAbstractItemView& list) {
+    QStringList rows;
+    for (int row = 0; row < list.model()->rowCount(); ++row)
+        rows << list.model()->index(row, 0).data().toString();
+    return rows;
+}
+
+std::unique_ptr<setup> LoadWindow(const QString& applicationDirectory) {
+    auto window = std::make_unique<setup>();
+    window->setApplicationDirectory(applicationDirectory);
+    window->Form_Load();
+    return window;
+}
+
 void AddName(const setup& window, const FileList& list, const QString& name) {
-    QTest::mouseClick(Control<QAbstractButton>(window, list.controls.addButton), Qt::LeftButton);
-    auto* entry = Control<QLineEdit>(window, list.controls.entry);
+    click(front(window, QLatin1String(list.controls.addButton)));
+    auto* entry = Control(window, QLatin1String(list.controls.entry));
     if (!name.isEmpty())
         QTest::sendKeyEvent(QTest::Click, entry, Qt::Key_unknown, name, Qt::NoModifier);
     QTest::keyClick(entry, Qt::Key_Return);
@@ -43,58 +76,103 @@ void AddName(const setup& window, const FileList& list, const QString& name) {
 bool DeleteName(const setup& window, const FileList& list, const QString& name) {
     const auto row = ListedNames(window, list).indexOf(name);
     if (row >= 0) {
-        ClickRow(*Control<QAbstractItemView>(window, list.controls.list), int(row));
-        QTest::mouseClick(Control<QAbstractButton>(window, list.controls.deleteButton),
-                          Qt::LeftButton);
+        clickRow(
+            *qobject_cast<QAbstractItemView*>(front(window, QLatin1String(list.controls.list))),
+            int(row));
+        click(Control(window, QLatin1String(list.controls.deleteButton)));
     }
     return row >= 0;
 }
 
 void Accept(const setup& window) {
-    QTest::mouseClick(Control<QAbstractButton>(window, "cmdsetup"), Qt::LeftButton);
+    click(Control(window, QStringLiteral("cmdsetup")));
 }
 
 QStringList ListedNames(const setup& window, const FileList& list) {
-    return ShownRows(*Control<QAbstractItemView>(window, list.controls.list));
+    return ShownRows(*Control<QAbstractItemView>(window, QLatin1String(list.controls.list)));
+}
+
+WindowUser::WindowUser(const QString& applicationDirectory)
+    : folder(applicationDirectory) {
+    app::SetMsgBoxPresenter([this](const QString& prompt, int style, const QString& title) {
+        met << QStringLiteral("%1|%2|%3").arg(title).arg(style).arg(prompt);
+    });
+}
+
+WindowUser::~WindowUser() {
+    app::SetMsgBoxPresenter({});
+}
+
+void WindowUser::step(const QStringList& steps, qsizetype& i) {
+    const QString verb = steps[i];
+    const auto is = [&verb](const char* name) { return verb == QLatin1String(name); };
+    const FileList& list = verb.endsWith(QLatin1Char('1')) ? kFilesList : kFpchhList;
+    const auto operand = [&] { return steps.value(++i); };
+    const auto control = [&] { return front(*window, operand()); };
+    if (is("open")) {
+        window = LoadWindow(folder);
+    } else if (is("busy")) {
+        config::SetBusyTimeoutMs(operand().toInt());
+    } else if (is("wait")) { // the other program's signal to go
+        std::printf("ready\n"), std::fflush(stdout), std::fgetc(stdin);
+    } else if (is("accept")) {
+        Accept(*window);
+    } else if (verb.startsWith(QLatin1String("add"))) {
+        AddName(*window, list, operand());
+    } else if (verb.startsWith(QLatin1String("delete"))) {
+        DeleteName(*window, list, operand());
+    } else if (is("click")) {
+        click(control());
+    } else if (is("type")) {
+        QWidget* box = control();
+        typeText(box, operand());
+    } else if (is("focus") || is("tab")) {
+        auto* tabs = Control<QTabWidget>(*window, QStringLiteral("SSTab1"));
+        if (is("tab"))
+            tabs->setCurrentIndex(operand().toInt());
+        QWidget* target = is("tab") ? tabs : control();
+        target->setFocus(Qt::OtherFocusReason); // not by Tab: as at start
+        QTRY_VERIFY(target->hasFocus() || target->isAncestorOf(QApplication::focusWidget()));
+    } else if (is("key")) { // up to four keys, as "Down, Down"
+        const QKeySequence keys(operand());
+        for (uint k = 0; k < uint(keys.count()); ++k) {
+            QTRY_VERIFY(QApplication::focusWidget());
+            // Without the text a key may carry: Enter is known by its code alone.
+            QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), keys[k].key(), QString(),
+                                keys[k].keyboardModifiers());
+        }
+    } else if (is("select")) {
+        auto* box = qobject_cast<QAbstractItemView*>(control());
+        clickRow(*box, operand().toInt());
+    } else if (is("arrow")) {
+        QWidget* spinner = front(*window, QStringLiteral("vscintervalo"));
+        click(spinner,
+              {spinner->width() / 2, operand() == QLatin1String("up") ? 2 : spinner->height() - 3});
+    } else if (is("choose")) {
+        const QString path = operand();
+        QString title;
+        files::SetFolderChooser([&title, path](const QString& shown) {
+            title = shown;
+            return path.isEmpty() ? QUrl() : QUrl::fromLocalFile(path);
+        });
+        click(front(*window, QStringLiteral("Command1")));
+        files::SetFolderChooser({});
+        QCOMPARE(title, QStringLiteral("Seleccione el directorio donde quiere dejar los archivos"));
+    } else {
+        QFAIL(qPrintable(QStringLiteral("no step ") + verb));
+    }
 }
 
 QStringList WorkWindow(const QString& applicationDirectory, const QStringList& steps) {
-    QStringList met;
-    bool failed = false;
-    app::SetMsgBoxPresenter([&](const QString& prompt, int style, const QString& title) {
-        failed = failed || (style == app::vbCritical && title == QStringLiteral("DAZU"));
-        met << QStringLiteral("%1|%2|%3").arg(title).arg(style).arg(prompt);
-    });
-    std::unique_ptr<setup> window;
-    for (qsizetype i = 0; i < steps.size() && !failed; ++i) {
-        const QString verb = steps[i];
-        const FileList& list = verb.endsWith(QLatin1Char('1')) ? kFilesList : kFpchhList;
-        if (verb == QStringLiteral("open"))
-            window = LoadWindow(applicationDirectory);
-        else if (verb == QStringLiteral("busy"))
-            config::SetBusyTimeoutMs(steps.value(++i).toInt());
-        else if (verb == QStringLiteral("wait")) // the other program's signal to go
-            std::printf("ready\n"), std::fflush(stdout), std::fgetc(stdin);
-        else if (verb == QStringLiteral("accept"))
-            Accept(*window);
-        else if (verb.startsWith(QStringLiteral("add")))
-            AddName(*window, list, steps.value(++i));
-        else if (verb.startsWith(QStringLiteral("delete")))
-            DeleteName(*window, list, steps.value(++i));
-        else if (verb == QStringLiteral("click"))
-            QTest::mouseClick(Control<QAbstractButton>(*window, steps.value(++i)), Qt::LeftButton);
-        else if (verb == QStringLiteral("type")) {
-            QWidget* control = Control(*window, steps.value(++i));
-            TypeText(control, steps.value(++i));
-        }
-    }
-    app::SetMsgBoxPresenter({});
-    if (window && window->isVisible())
-        met << QStringLiteral("shown");
+    WindowUser user(applicationDirectory);
+    for (qsizetype i = 0; i < steps.size() && !user.failed(); ++i)
+        user.step(steps, i);
+    if (user.window && user.window->isVisible())
+        user.met << QStringLiteral("shown");
     for (const FileList* list : {&kFilesList, &kFpchhList})
-        for (const QString& name : window ? ListedNames(*window, *list) : QStringList())
-            met << QStringLiteral("item|%1|%2").arg(QLatin1String(list->controls.list), name);
-    return met;
+        for (const QString& name : user.window ? ListedNames(*user.window, *list) : QStringList())
+            user.met << QStringLiteral("item|%1|%2").arg(QLatin1String(list->controls.list), name);
+    return user.met;
 }
 
 } // namespace dazu::test
