@@ -36,12 +36,14 @@ std::vector<std::string> sixty() {
 // A start with these settings and, in both lists, these names stored, then the user's steps
 // (WindowUser), "set FIELD VALUE" stored by another program, "gone TABLE NAME" deleted by
 // one. A check "?X.property=value" reads a control ("fore" a caption's colour reference,
-// "back" a box's, "rows" a list's), "?stored:T=a|b" the names of table T in index order,
-// "?changed:field = value;…" the stored row against the one at the start (or at the last
-// "set"), "?failure:text" the one box, of the failure path, "?selected:L=N" the one selected
-// row in sight, "?messages=a;b" the boxes shown. Rows with "%" are run for both list editors:
-// %l list, %e entry box, %a "Agregar", %d "&Borrar", %t table, %n the title of its
-// duplicate-name box; "adding" and "idle" check the editor's add mode and where the focus is.
+// "back" a box's, "rows" a list's); "?enabled:X Y", "?disabled:", "?checked:", "?unchecked:",
+// "?grey:" and "?lit:" (the caption colours) several at once; "?stored:T=a|b" the names of
+// table T in index order, "?changed:field = value;…" the stored row against the one at the
+// start (or at the last "set"), "?failure:text" the one box, of the failure path,
+// "?selected:L=N" the one selected row in sight, "?messages=a;b" the boxes shown. Rows with
+// "#" are run on each tab, rows with "%" for both list editors: %l list, %e entry box, %a
+// "Agregar", %d "&Borrar", %t table, %n the title of its duplicate-name box; "adding" and
+// "idle" check the editor's add mode and where the focus is.
 const struct Scenario {
     const char* name;
     SettingsChanges stored;
@@ -49,49 +51,30 @@ const struct Scenario {
     std::vector<std::string> names = {};
 } kScenarios[] = {
     // clang-format off
-    {"first start", {}, {"?chkprogramapc.checked=false", "?Txtprogramapc.enabled=false",
-        "?chkprogramapc.fore=" + kGrey, "?Txtprogramapc.text=c:\\windows\\calc.exe",
-        "?chkprogramatm.checked=true", "?txtprogramatm.enabled=true",
-        "?txtprogramatm.text=roza5.exe", "?txtfilehost.text=c:\\xxx\\mezcla.txt",
-        "?txtfiletoappend.text=C:\\Tevan\\Vendra PlugIns\\KQ-410 PC\\Source\\zedirad.txt",
-        "?chkprogramatm.fore=" + kText, "?chkunirarchivos.checked=false",
-        "?txtfilehost.enabled=false", "?txtfiletoappend.enabled=false",
-        "?chkborrarfiletoappend.enabled=false", "?lblfilehost.fore=" + kGrey,
-        "?Label3.fore=" + kGrey, "?chkunirarchivos.fore=" + kGrey, "?ChkLectura.checked=true",
-        "?txtintervalo.text=5000", "?cmbpuerto.currentText=1", "?cmbpuerto.currentIndex=0",
-        "?cmbvelocidad.currentText=38400", "?cmbvelocidad.currentIndex=4",
-        "?chkotrohh.checked=false", "?chkborrarhornet.checked=false",
-        "?chkborrarhornet2.checked=false", "?chkborrarfiletoappend.checked=false",
-        "?SSTab1.currentIndex=0", "?List1.rows=", "?List2.rows="}},
-    {"joining on", {{"unirarchivos", true}}, {"?txtfilehost.enabled=true",
-        "?txtfiletoappend.enabled=true", "?chkborrarfiletoappend.enabled=true",
-        "?lblfilehost.fore=" + kText, "?Label3.fore=" + kText, "?chkunirarchivos.fore=" + kText}},
-    {"PC program on", {{"correrprogramapc", true}}, {"?Txtprogramapc.enabled=true",
-        "?chkprogramapc.fore=" + kText}},
-    {"terminal program off", {{"correrprogramatm", false}}, {"?txtprogramatm.enabled=false",
-        "?chkprogramatm.fore=" + kGrey}},
-    {"reading mode off", {{"modolectura", false}}, {"?ChkLectura.checked=false"}},
-    {"delete the joined file", {{"borrar", true}}, {"?chkborrarfiletoappend.checked=true",
-        "?chkborrarfiletoappend.enabled=false"}},
-    {"port", {{"Puerto", 3}}, {"?cmbpuerto.currentText=3", "?cmbpuerto.currentIndex=2"}},
-    {"speed", {{"baudios", 19200}}, {"?cmbvelocidad.currentText=19200",
-        "?cmbvelocidad.currentIndex=3"}},
+    {"first start", {}, {"?unchecked:chkprogramapc chkunirarchivos", "?lit:chkprogramatm",
+        "?disabled:Txtprogramapc txtfilehost txtfiletoappend chkborrarfiletoappend",
+        "?grey:chkprogramapc lblfilehost Label3 chkunirarchivos", "?enabled:txtprogramatm",
+        "?checked:chkprogramatm ChkLectura", "?SSTab1.currentIndex=0"}},
+    {"stored values", {{"correrprogramapc", true}, {"correrprogramatm", false}, {"borrar", true},
+        {"modolectura", false}, {"Puerto", 3}, {"baudios", 19200}, {"programapc", "  a "}},
+        {"?enabled:Txtprogramapc", "?lit:chkprogramapc", "?grey:chkprogramatm",
+        "?disabled:txtprogramatm chkborrarfiletoappend", "?checked:chkborrarfiletoappend",
+        "?unchecked:ChkLectura", "?cmbpuerto.currentText=3", "?cmbpuerto.currentIndex=2",
+        "?cmbvelocidad.currentText=19200", "?cmbvelocidad.currentIndex=3",
+        "?Txtprogramapc.text=  a "}},
     {"speed not a choice", {{"baudios", 1200}}, {"?cmbvelocidad.currentText=1200",
         "?cmbvelocidad.currentIndex=-1"}},
-    {"spaces kept", {{"programapc", "  a "}}, {"?Txtprogramapc.text=  a "}},
     // The check boxes govern their controls, which keep what they hold.
-    {"PC program clicked", {}, {"click", "chkprogramapc", "?Txtprogramapc.enabled=true",
-        "?chkprogramapc.fore=" + kText, "?Txtprogramapc.text=c:\\windows\\calc.exe"}},
-    {"terminal program clicked twice", {}, {"click", "chkprogramatm",
-        "?txtprogramatm.enabled=false", "?chkprogramatm.fore=" + kGrey, "click", "chkprogramatm",
-        "?txtprogramatm.enabled=true", "?chkprogramatm.fore=" + kText}},
+    {"PC program clicked", {}, {"click", "chkprogramapc", "?enabled:Txtprogramapc",
+        "?lit:chkprogramapc", "?Txtprogramapc.text=c:\\windows\\calc.exe"}},
+    {"terminal program clicked twice", {}, {"click", "chkprogramatm", "?disabled:txtprogramatm",
+        "?grey:chkprogramatm", "click", "chkprogramatm", "?enabled:txtprogramatm",
+        "?lit:chkprogramatm"}},
     {"joining clicked", {{"borrar", true}}, {"click", "chkunirarchivos",
-        "?txtfilehost.enabled=true", "?txtfiletoappend.enabled=true",
-        "?chkborrarfiletoappend.enabled=true", "?chkborrarfiletoappend.checked=true",
-        "?lblfilehost.fore=" + kText, "?Label3.fore=" + kText, "?chkunirarchivos.fore=" + kText,
+        "?enabled:txtfilehost txtfiletoappend chkborrarfiletoappend",
+        "?checked:chkborrarfiletoappend", "?lit:lblfilehost Label3 chkunirarchivos",
         "?txtfilehost.text=c:\\xxx\\mezcla.txt", "click", "chkunirarchivos",
-        "?txtfilehost.enabled=false", "?chkborrarfiletoappend.enabled=false",
-        "?Label3.fore=" + kGrey}},
+        "?disabled:txtfilehost chkborrarfiletoappend", "?grey:Label3"}},
     // The spinner steps from its own value, not from what was typed, within 0 to 32000, by
     // its arrows and by Up and Down; it passes other keys on (Ctrl+Tab to the tab control).
     {"spinner up to the top", {{"intervalo", 31999}}, {"type", "txtintervalo", "7", "arrow",
@@ -120,17 +103,9 @@ const struct Scenario {
         "?window.visible=false", "?changed:intervalo = 7"}},
     {"keypad Enter on Cancelar", {}, {"type", "txtintervalo", "7", "focus", "cmdsetupcancelar",
         "key", "Enter", "?window.visible=false", "?changed:"}},
-    {"Alt+A on Ejecución", {}, {"type", "txtintervalo", "7", "tab", "0", "key", "Alt+A",
+    {"Alt+A", {}, {"type", "txtintervalo", "7", "tab", "#", "key", "Alt+A",
         "?window.visible=false", "?changed:intervalo = 7"}},
-    {"Alt+A on Comunicaciones", {}, {"type", "txtintervalo", "7", "tab", "1", "key", "Alt+A",
-        "?window.visible=false", "?changed:intervalo = 7"}},
-    {"Alt+A on Archivos", {}, {"type", "txtintervalo", "7", "tab", "2", "key", "Alt+A",
-        "?window.visible=false", "?changed:intervalo = 7"}},
-    {"Alt+C on Ejecución", {}, {"type", "txtintervalo", "7", "tab", "0", "key", "Alt+C",
-        "?window.visible=false", "?changed:"}},
-    {"Alt+C on Comunicaciones", {}, {"type", "txtintervalo", "7", "tab", "1", "key", "Alt+C",
-        "?window.visible=false", "?changed:"}},
-    {"Alt+C on Archivos", {}, {"type", "txtintervalo", "7", "tab", "2", "key", "Alt+C",
+    {"Alt+C", {}, {"type", "txtintervalo", "7", "tab", "#", "key", "Alt+C",
         "?window.visible=false", "?changed:"}},
     // "&Aceptar" stores only what the user changed, in one update: a field left alone keeps,
     // byte for byte, what the file holds when the button is pressed, even what another program
@@ -213,7 +188,6 @@ class tst_Window : public QObject {
     template <typename T = QWidget> T* control(const char* name) {
         return Control<T>(window(), QLatin1String(name));
     }
-    QTabWidget* tabs() { return control<QTabWidget>("SSTab1"); }
     std::string database() const { return folder->databasePath(); }
 
     // The window, active, on a copy of the portable folder with these settings and, in both
@@ -237,12 +211,11 @@ class tst_Window : public QObject {
             if (step.startsWith(QLatin1Char('?'))) {
                 check(step.mid(1));
             } else if (step == QLatin1String("set")) {
-                bool number = false;
-                const int n = steps[i + 2].toInt(&number);
-                folder->seed({{steps[i + 1].toStdString(),
-                               number ? Variant(n) : Variant(steps[i + 2].toStdString())}});
+                const QString value = steps[i += 2];
+                folder->seed(
+                    {{steps[i - 1].toStdString(),
+                      value.toInt() ? Variant(value.toInt()) : Variant(value.toStdString())}});
                 snapshot = StoredRow(database());
-                i += 2;
             } else if (step == QLatin1String("gone")) {
                 auto tables = dazu::config::OpenConfiguration(database());
                 auto& table = steps[i + 1] == QLatin1String("Files") ? tables.Files : tables.FPCHH;
@@ -255,15 +228,21 @@ class tst_Window : public QObject {
             QVERIFY2(!QTest::currentTestFailed(), qPrintable(QStringLiteral("at ") + step));
         }
     }
-    void check(const QString& check) {
-        const QString what = check.section('=', 0, 0), value = check.section('=', 1);
+    void check(const QString& text) {
+        const QString what = text.section('=', 0, 0), value = text.section('=', 1);
         const QString verb = what.section(':', 0, 0), operand = what.section(':', 1);
         const auto is = [&verb](const char* name) { return verb == QLatin1String(name); };
-        if (is("stored")) {
+        const QStringList group = {"enabled", "disabled", "checked", "unchecked", "grey", "lit"};
+        if (const auto g = group.indexOf(verb); g >= 0) {
+            const QString reads[] = {"enabled=true",  "enabled=false", "checked=true",
+                                     "checked=false", "fore=" + kGrey, "fore=" + kText};
+            for (const QString& name : operand.split(QLatin1Char(' ')))
+                check(name + '.' + reads[g]);
+        } else if (is("stored")) {
             QCOMPARE(ListNames(database(), operand.toStdString()).join('|'), value);
         } else if (is("changed")) { // the snapshot with these readings
             QStringList expected = snapshot;
-            for (const QString& reading : check.mid(8).split(';', Qt::SkipEmptyParts))
+            for (const QString& reading : text.mid(8).split(';', Qt::SkipEmptyParts))
                 expected.replaceInStrings(
                     QRegularExpression('^' + reading.section(" = ", 0, 0) + " = .*$",
                                        QRegularExpression::DotMatchesEverythingOption),
@@ -300,23 +279,25 @@ class tst_Window : public QObject {
 private Q_SLOTS:
     void scenario_data() {
         QTest::addColumn<int>("row");
-        QTest::addColumn<int>("editor"); // -1 outside the list editors
-        for (const Scenario& s : kScenarios)
-            for (int editor :
-                 s.steps.join(QString()).contains('%') ? QList<int>{0, 1} : QList<int>{-1})
-                QTest::addRow("%s%s",
-                              editor < 0 ? ""
-                              : editor   ? "FPCHH: "
-                                         : "Files: ",
-                              s.name)
-                    << int(&s - kScenarios) << editor;
+        QTest::addColumn<int>("variant"); // the tab, or the list editor; -1 for neither
+        for (const Scenario& s : kScenarios) {
+            const QString steps = s.steps.join(QString());
+            const int variants = steps.contains('%') ? 2 : steps.contains('#') ? 3 : 0;
+            for (int v = variants ? 0 : -1; v < variants; ++v)
+                QTest::addRow("%s%s%s", s.name, v < 0 ? "" : " on ",
+                              v < 0           ? ""
+                              : variants == 3 ? kTabCaptions[v]
+                              : v             ? "FPCHH"
+                                              : "Files")
+                    << int(&s - kScenarios) << v;
+        }
     }
     void scenario() {
         QFETCH(int, row);
-        QFETCH(int, editor);
+        QFETCH(int, variant);
         const Scenario& s = kScenarios[row];
-        const FileList& e = editor ? kFpchhList : kFilesList;
-        const char* other = editor ? kFilesList.table : kFpchhList.table;
+        const FileList& e = variant == 1 ? kFpchhList : kFilesList;
+        const char* other = variant == 1 ? kFilesList.table : kFpchhList.table;
         open(s.stored, s.names);
         const QStringList otherNames = ListNames(database(), other);
         QStringList steps;
@@ -331,9 +312,9 @@ private Q_SLOTS:
                  {"%n", e.controls.duplicateTitle}})
             steps.replaceInStrings(QLatin1String(mark), QLatin1String(text));
         // clang-format on
+        steps.replaceInStrings(QStringLiteral("#"), QString::number(variant));
         run(steps);
-        if (editor >= 0)
-            QCOMPARE(ListNames(database(), other), otherNames);
+        QCOMPARE(ListNames(database(), other), otherNames);
     }
 
     // Held, an arrow steps once, again after a pause, then quickly; released, it stops. Only
@@ -390,16 +371,14 @@ private Q_SLOTS:
         QFETCH(int, tab);
         open();
         run({"tab", QString::number(tab)});
-        std::vector<const ControlSpec*> order;
+        std::map<int, QString> order; // by tab index
         for (const ControlSpec& definition : Controls())
             if (takesFocus(definition) && control(definition.name)->isEnabled() &&
                 control(definition.name)->isVisible())
-                order.push_back(&definition);
-        std::sort(order.begin(), order.end(),
-                  [](auto* a, auto* b) { return a->tabIndex < b->tabIndex; });
+                order[definition.tabIndex] = QLatin1String(definition.name);
         QStringList expected, walked;
-        for (const ControlSpec* definition : order)
-            expected << QLatin1String(definition->name);
+        for (const auto& [index, name] : order)
+            expected << name;
         for (qsizetype i = 0; i <= expected.size();
              ++i, QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab))
             for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget())
@@ -426,8 +405,8 @@ private Q_SLOTS:
         const QImage without = window().grab().toImage();
         run({QStringLiteral("focus"), name});
         const QImage with = window().grab().toImage();
-        QWidget* shown =
-            name == QLatin1String("SSTab1") ? tabs()->tabBar() : Control(window(), name);
+        QWidget* shown = name == QLatin1String("SSTab1") ? control<QTabWidget>("SSTab1")->tabBar()
+                                                         : Control(window(), name);
         const QRect area =
             QRect(shown->mapTo(&window(), QPoint()), shown->size()).adjusted(-3, -3, 3, 3);
         int seen = 0;

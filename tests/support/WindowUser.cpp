@@ -5,13 +5,8 @@
 #include "MsgBox.h"
 
 #include <cstdio>
-#include <QAbstractButton>
-#include <QApplication>
-#include <QComboBox>
-#include <QKeySequence>
-#include <QLineEdit>
-#include <QTabWidget>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 
 namespace dazu::test {
 namespace {
@@ -36,10 +31,9 @@ void typeText(QWidget* control, const QString& text) {
     if (auto* combo = qobject_cast<QComboBox*>(control))
         box = combo->lineEdit();
     QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier); // typing replaces all of it
-    if (text.isEmpty())
-        QTest::keyClick(box, Qt::Key_Delete);
-    else // one key event with the whole text: keyClicks takes only ASCII
-        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, text, Qt::NoModifier);
+    // One key event with the whole text: keyClicks takes only ASCII.
+    QTest::sendKeyEvent(QTest::Click, box, text.isEmpty() ? Qt::Key_Delete : Qt::Key_unknown, text,
+                        Qt::NoModifier);
 }
 
 // Selects a row as a user does: scrolls it into sight and clicks it.
@@ -67,10 +61,8 @@ std::unique_ptr<setup> LoadWindow(const QString& applicationDirectory) {
 
 void AddName(const setup& window, const FileList& list, const QString& name) {
     click(front(window, QLatin1String(list.controls.addButton)));
-    auto* entry = Control(window, QLatin1String(list.controls.entry));
-    if (!name.isEmpty())
-        QTest::sendKeyEvent(QTest::Click, entry, Qt::Key_unknown, name, Qt::NoModifier);
-    QTest::keyClick(entry, Qt::Key_Return);
+    typeText(Control(window, QLatin1String(list.controls.entry)), name);
+    QTest::keyClick(Control(window, QLatin1String(list.controls.entry)), Qt::Key_Return);
 }
 
 bool DeleteName(const setup& window, const FileList& list, const QString& name) {
