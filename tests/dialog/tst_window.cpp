@@ -56,20 +56,17 @@ const struct Scenario {
         "?grey:chkprogramapc lblfilehost Label3 chkunirarchivos", "?enabled:txtprogramatm",
         "?checked:chkprogramatm ChkLectura", "?SSTab1.currentIndex=0"}},
     {"stored values", {{"correrprogramapc", true}, {"correrprogramatm", false}, {"borrar", true},
-        {"modolectura", false}, {"Puerto", 3}, {"baudios", 19200}, {"programapc", "  a "}},
+        {"modolectura", false}, {"Puerto", 3}, {"baudios", 1200}, {"programapc", "  a "}},
         {"?enabled:Txtprogramapc", "?lit:chkprogramapc", "?grey:chkprogramatm",
         "?disabled:txtprogramatm chkborrarfiletoappend", "?checked:chkborrarfiletoappend",
         "?unchecked:ChkLectura", "?cmbpuerto.currentText=3", "?cmbpuerto.currentIndex=2",
-        "?cmbvelocidad.currentText=19200", "?cmbvelocidad.currentIndex=3",
+        "?cmbvelocidad.currentText=1200", "?cmbvelocidad.currentIndex=-1",
         "?Txtprogramapc.text=  a "}},
-    {"speed not a choice", {{"baudios", 1200}}, {"?cmbvelocidad.currentText=1200",
-        "?cmbvelocidad.currentIndex=-1"}},
     // The check boxes govern their controls, which keep what they hold.
-    {"PC program clicked", {}, {"click", "chkprogramapc", "?enabled:Txtprogramapc",
-        "?lit:chkprogramapc", "?Txtprogramapc.text=c:\\windows\\calc.exe"}},
-    {"terminal program clicked twice", {}, {"click", "chkprogramatm", "?disabled:txtprogramatm",
-        "?grey:chkprogramatm", "click", "chkprogramatm", "?enabled:txtprogramatm",
-        "?lit:chkprogramatm"}},
+    {"program boxes clicked", {}, {"click", "chkprogramapc", "?enabled:Txtprogramapc",
+        "?lit:chkprogramapc", "?Txtprogramapc.text=c:\\windows\\calc.exe", "click",
+        "chkprogramatm", "?disabled:txtprogramatm", "?grey:chkprogramatm", "click",
+        "chkprogramatm", "?enabled:txtprogramatm", "?lit:chkprogramatm"}},
     {"joining clicked", {{"borrar", true}}, {"click", "chkunirarchivos",
         "?enabled:txtfilehost txtfiletoappend chkborrarfiletoappend",
         "?checked:chkborrarfiletoappend", "?lit:lblfilehost Label3 chkunirarchivos",
@@ -96,8 +93,6 @@ const struct Scenario {
         "chkprogramapc", "key", "Return, Esc", "focus", "txtintervalo", "key", "Return, Esc",
         "focus", "cmbpuerto", "key", "Return, Esc", "focus", "cmdsetup", "key", "Esc",
         "?window.visible=true"}},
-    {"keypad Enter on Cancelar", {}, {"type", "txtintervalo", "7", "focus", "cmdsetupcancelar",
-        "key", "Enter", "?window.visible=false", "?changed:"}},
     {"Alt+A", {}, {"type", "txtintervalo", "7", "tab", "#", "key", "Alt+A",
         "?window.visible=false", "?changed:intervalo = 7"}},
     {"Alt+C", {}, {"type", "txtintervalo", "7", "tab", "#", "key", "Alt+C",
@@ -107,20 +102,19 @@ const struct Scenario {
     // stored meanwhile (but a Null destination, shown as empty text, is stored as such). A
     // refusal names the first refused field in the order "&Aceptar" sets them (intervalo,
     // Puerto, baudios) and stores nothing; "&Cancelar" stores nothing.
-    {"fields left alone", {{"pathdest", {}}, {"pathori", "C:\\origen"}, {"intervalo", 40000},
+    {"fields left alone, some stored meanwhile", {{"pathdest", {}}, {"pathori", "C:\\origen"}, {"intervalo", 40000},
         {"filetoappend", kLong.toStdString()}, {"filehost", "C:\\datos\\a\xF1o\xFF.txt"}},
-        {"?txtpathdest.text=", "?txtintervalo.text=40000", "click", "chkotrohh", "accept",
+        {"?txtpathdest.text=", "?txtintervalo.text=40000", "set", "Puerto", "7", "set",
+        "programatm", "b", "click", "chkotrohh", "accept",
         "?changed:pathdest = \"\";askother = True"}},
-    {"stored meanwhile", {{"Puerto", 1}, {"programatm", "a"}}, {"set", "Puerto", "7", "set",
-        "programatm", "b", "click", "chkotrohh", "accept", "?changed:askother = True"}},
     {"typed over, longer than 32767", {{"programatm", "a"}}, {"set", "programatm", "b", "type",
         "txtprogramatm", kLong, "accept", "?changed:programatm = \"" + kLong + "\""}},
     {"each kind of control, Enter on Aceptar", {}, {"click", "ChkLectura", "type", "cmbpuerto",
         "5", "type", "cmbvelocidad", "19200", "arrow", "up", "focus", "cmdsetup", "key", "Return",
         "?window.visible=false", "?messages=",
         "?changed:modolectura = False;Puerto = 5;baudios = 19200;intervalo = 5001"}},
-    {"cancelled", {}, {"click", "chkotrohh", "type", "txtintervalo", "7", "click",
-        "cmdsetupcancelar", "?window.visible=false", "?changed:"}},
+    {"keypad Enter on Cancelar", {}, {"click", "chkotrohh", "type", "txtintervalo", "7", "focus",
+        "cmdsetupcancelar", "key", "Enter", "?window.visible=false", "?changed:"}},
     {"empty interval, port and speed", {}, {"click", "chkotrohh", "type", "cmbvelocidad",
         "rápido", "type", "cmbpuerto", "COM1", "type", "txtintervalo", "", "click", "cmdsetup",
         "?failure:Setup.intervalo", "?changed:"}},
@@ -279,13 +273,8 @@ private Q_SLOTS:
         for (const Scenario& s : kScenarios) {
             const QString steps = s.steps.join(QString());
             const int variants = steps.contains('%') ? 2 : steps.contains('#') ? 3 : 0;
-            for (int v = variants ? 0 : -1; v < variants; ++v)
-                QTest::addRow("%s%s%s", s.name, v < 0 ? "" : " on ",
-                              v < 0           ? ""
-                              : variants == 3 ? kTabCaptions[v]
-                              : v             ? "FPCHH"
-                                              : "Files")
-                    << int(&s - kScenarios) << v;
+            for (int v = variants ? 0 : -1; v < variants; ++v) // "name 0": the first tab or list
+                QTest::addRow(v < 0 ? "%s" : "%s %d", s.name, v) << int(&s - kScenarios) << v;
         }
     }
     void scenario() {
