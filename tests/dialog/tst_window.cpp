@@ -147,11 +147,15 @@ const struct Scenario {
     // clang-format on
 };
 
-const QStringList kAccept = {"accept", "?window.visible=false", "?messages="};
-const QStringList kAdding = {"?%e.enabled=true", "?%a.enabled=false", "?%e.focus=true",
-                             "?%e.back=" + QString::number(WindowColor, 16)};
-const QStringList kIdle = {"?%e.enabled=false", "?%a.enabled=true", "?%a.focus=true",
-                           "?%e.text=", "?%e.back=" + QString::number(ButtonFaceColor, 16)};
+// What "accept" and the list editor's states stand for in a row.
+const QHash<QString, QStringList> kShorthands = {
+    {"accept", {"accept", "?window.visible=false", "?messages="}},
+    {"adding",
+     {"?%e.enabled=true", "?%a.enabled=false", "?%e.focus=true",
+      "?%e.back=" + QString::number(WindowColor, 16)}},
+    {"idle",
+     {"?%e.enabled=false", "?%a.enabled=true", "?%a.focus=true",
+      "?%e.text=", "?%e.back=" + QString::number(ButtonFaceColor, 16)}}};
 
 bool takesFocus(const ControlSpec& definition) {
     return definition.kind != ControlKind::Label && definition.kind != ControlKind::Frame;
@@ -281,11 +285,8 @@ private Q_SLOTS:
         open(s.stored, s.names);
         const QStringList otherNames = ListNames(database(), other);
         QStringList steps;
-        for (const QString& step : s.steps) // the editor's add mode, and where the focus is
-            steps << (step == QLatin1String("accept")   ? kAccept
-                      : step == QLatin1String("adding") ? kAdding
-                      : step == QLatin1String("idle")   ? kIdle
-                                                        : QStringList{step});
+        for (const QString& step : s.steps)
+            steps << kShorthands.value(step, {step});
         // clang-format off
         for (const auto& [mark, text] : {std::pair{"%l", e.controls.list}, {"%e", e.controls.entry},
                  {"%a", e.controls.addButton}, {"%d", e.controls.deleteButton}, {"%t", e.table},
