@@ -26,6 +26,7 @@ const QString kGrey = QString::number(InactiveCaptionColor, 16);
 const QString kText = QString::number(MenuTextColor, 16);
 const QString kFolder = QDir::toNativeSeparators(QDir::tempPath() + QStringLiteral("/D"));
 const QString kSep = dazu::files::PathSeparator(), kLong(40000, QLatin1Char('x'));
+const QString kRefused = "?messages=DAZU|16|cannot store TEXT value in INTEGER column Setup.";
 std::vector<std::string> sixty() {
     std::vector<std::string> names;
     for (int i = 100; i < 160; ++i)
@@ -51,27 +52,28 @@ const struct Scenario {
     std::vector<std::string> names = {};
 } kScenarios[] = {
     // clang-format off
-    {"first start", {}, {"?unchecked:chkprogramapc chkunirarchivos", "?lit:chkprogramatm",
+    // The check boxes govern their controls, which keep what they hold; the box that deletes
+    // the joined file keeps its check mark while disabled.
+    {"first start, then the check boxes", {{"borrar", true}}, {"?lit:chkprogramatm",
+        "?unchecked:chkprogramapc chkunirarchivos", "?checked:chkprogramatm ChkLectura",
         "?disabled:Txtprogramapc txtfilehost txtfiletoappend chkborrarfiletoappend",
         "?grey:chkprogramapc lblfilehost Label3 chkunirarchivos", "?enabled:txtprogramatm",
-        "?checked:chkprogramatm ChkLectura", "?SSTab1.currentIndex=0"}},
-    {"stored values", {{"correrprogramapc", true}, {"correrprogramatm", false}, {"borrar", true},
-        {"modolectura", false}, {"Puerto", 3}, {"baudios", 1200}, {"programapc", "  a "}},
-        {"?enabled:Txtprogramapc", "?lit:chkprogramapc", "?grey:chkprogramatm",
-        "?disabled:txtprogramatm chkborrarfiletoappend", "?checked:chkborrarfiletoappend",
-        "?unchecked:ChkLectura", "?cmbpuerto.currentText=3", "?cmbpuerto.currentIndex=2",
-        "?cmbvelocidad.currentText=1200", "?cmbvelocidad.currentIndex=-1",
-        "?Txtprogramapc.text=  a "}},
-    // The check boxes govern their controls, which keep what they hold.
-    {"program boxes clicked", {}, {"click", "chkprogramapc", "?enabled:Txtprogramapc",
-        "?lit:chkprogramapc", "?Txtprogramapc.text=c:\\windows\\calc.exe", "click",
-        "chkprogramatm", "?disabled:txtprogramatm", "?grey:chkprogramatm", "click",
-        "chkprogramatm", "?enabled:txtprogramatm", "?lit:chkprogramatm"}},
-    {"joining clicked", {{"borrar", true}}, {"click", "chkunirarchivos",
+        "?checked:chkborrarfiletoappend", "?SSTab1.currentIndex=0", "click", "chkprogramapc",
+        "?enabled:Txtprogramapc", "?lit:chkprogramapc",
+        "?Txtprogramapc.text=c:\\windows\\calc.exe", "click", "chkprogramatm",
+        "?disabled:txtprogramatm", "?grey:chkprogramatm", "click", "chkprogramatm",
+        "?enabled:txtprogramatm", "?lit:chkprogramatm", "click", "chkunirarchivos",
         "?enabled:txtfilehost txtfiletoappend chkborrarfiletoappend",
         "?checked:chkborrarfiletoappend", "?lit:lblfilehost Label3 chkunirarchivos",
         "?txtfilehost.text=c:\\xxx\\mezcla.txt", "click", "chkunirarchivos",
         "?disabled:txtfilehost chkborrarfiletoappend", "?grey:Label3"}},
+    {"stored values", {{"correrprogramapc", true}, {"correrprogramatm", false},
+        {"modolectura", false}, {"Puerto", 3}, {"baudios", 1200}, {"programapc", "  a "}},
+        {"?enabled:Txtprogramapc", "?lit:chkprogramapc", "?grey:chkprogramatm",
+        "?disabled:txtprogramatm", "?unchecked:ChkLectura", "?cmbpuerto.currentText=3",
+        "?cmbpuerto.currentIndex=2",
+        "?cmbvelocidad.currentText=1200", "?cmbvelocidad.currentIndex=-1",
+        "?Txtprogramapc.text=  a "}},
     // The spinner steps from its own value, not from what was typed, within 0 to 32000, by
     // its arrows and by Up and Down; it passes other keys on (Ctrl+Tab to the tab control).
     {"spinner up to the top", {{"intervalo", 31999}}, {"type", "txtintervalo", "7", "arrow",
@@ -89,10 +91,11 @@ const struct Scenario {
         kFolder + " 2 ", "?txtpathdest.text=" + kFolder + " 2 " + kSep, "choose", QDir::rootPath(),
         "?txtpathdest.text=" + QDir::toNativeSeparators(QDir::rootPath())}},
     // Only a focused button takes Enter, nothing takes Escape; Alt+A and Alt+C work on every tab.
-    {"Enter and Escape elsewhere", {}, {"focus", "txtprogramatm", "key", "Return, Esc", "focus",
-        "chkprogramapc", "key", "Return, Esc", "focus", "txtintervalo", "key", "Return, Esc",
-        "focus", "cmbpuerto", "key", "Return, Esc", "focus", "cmdsetup", "key", "Esc",
-        "?window.visible=true"}},
+    {"Enter and Escape elsewhere, keypad Enter on Cancelar", {}, {"focus", "txtprogramatm",
+        "key", "Return, Esc", "focus", "chkprogramapc", "key", "Return, Esc", "focus",
+        "txtintervalo", "key", "Return, Esc", "focus", "cmbpuerto", "key", "Return, Esc",
+        "focus", "cmdsetup", "key", "Esc", "?window.visible=true", "type", "txtintervalo", "7",
+        "focus", "cmdsetupcancelar", "key", "Enter", "?window.visible=false", "?changed:"}},
     {"Alt+A", {}, {"type", "txtintervalo", "7", "tab", "#", "key", "Alt+A",
         "?window.visible=false", "?changed:intervalo = 7"}},
     {"Alt+C", {}, {"type", "txtintervalo", "7", "tab", "#", "key", "Alt+C",
@@ -102,24 +105,22 @@ const struct Scenario {
     // stored meanwhile (but a Null destination, shown as empty text, is stored as such). A
     // refusal names the first refused field in the order "&Aceptar" sets them (intervalo,
     // Puerto, baudios) and stores nothing; "&Cancelar" stores nothing.
-    {"fields left alone, some stored meanwhile", {{"pathdest", {}}, {"pathori", "C:\\origen"}, {"intervalo", 40000},
-        {"filetoappend", kLong.toStdString()}, {"filehost", "C:\\datos\\a\xF1o\xFF.txt"}},
-        {"?txtpathdest.text=", "?txtintervalo.text=40000", "set", "Puerto", "7", "set",
-        "programatm", "b", "click", "chkotrohh", "accept",
-        "?changed:pathdest = \"\";askother = True"}},
+    {"fields left alone, some stored meanwhile", {{"pathdest", {}}, {"pathori", "C:\\origen"},
+        {"intervalo", 40000}, {"filetoappend", kLong.toStdString()},
+        {"filehost", "C:\\datos\\a\xF1o\xFF.txt"}}, {"?txtpathdest.text=",
+        "?txtintervalo.text=40000", "set", "Puerto", "7", "set", "programatm", "b", "click",
+        "chkotrohh", "accept", "?changed:pathdest = \"\";askother = True"}},
     {"typed over, longer than 32767", {{"programatm", "a"}}, {"set", "programatm", "b", "type",
         "txtprogramatm", kLong, "accept", "?changed:programatm = \"" + kLong + "\""}},
     {"each kind of control, Enter on Aceptar", {}, {"click", "ChkLectura", "type", "cmbpuerto",
         "5", "type", "cmbvelocidad", "19200", "arrow", "up", "focus", "cmdsetup", "key", "Return",
         "?window.visible=false", "?messages=",
         "?changed:modolectura = False;Puerto = 5;baudios = 19200;intervalo = 5001"}},
-    {"keypad Enter on Cancelar", {}, {"click", "chkotrohh", "type", "txtintervalo", "7", "focus",
-        "cmdsetupcancelar", "key", "Enter", "?window.visible=false", "?changed:"}},
     {"empty interval, port and speed", {}, {"click", "chkotrohh", "type", "cmbvelocidad",
         "rápido", "type", "cmbpuerto", "COM1", "type", "txtintervalo", "", "click", "cmdsetup",
-        "?messages=DAZU|16|cannot store TEXT value in INTEGER column Setup.intervalo", "?changed:"}},
+        kRefused + "intervalo", "?changed:"}},
     {"port and speed", {}, {"click", "chkotrohh", "type", "cmbvelocidad", "rápido", "type",
-        "cmbpuerto", "COM1", "click", "cmdsetup", "?messages=DAZU|16|cannot store TEXT value in INTEGER column Setup.Puerto", "?changed:"}},
+        "cmbpuerto", "COM1", "click", "cmdsetup", kRefused + "Puerto", "?changed:"}},
     // Each list editor stores every name at once, exactly as typed; after Enter, stored or
     // refused, the focus is on its "Agregar", so another Enter starts the next name.
     {"add", {}, {"click", "%a", "adding", "key", "Esc", "adding", "type", "%e", "  datos 1.txt ",
