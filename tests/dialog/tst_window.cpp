@@ -70,7 +70,7 @@ const struct Scenario {
     {"stored values", {{"correrprogramapc", true}, {"correrprogramatm", false},
         {"modolectura", false}, {"Puerto", 3}, {"baudios", 1200}, {"programapc", "  a "}},
         {"?enabled:Txtprogramapc", "?lit:chkprogramapc", "?grey:chkprogramatm",
-        "?disabled:txtprogramatm", "?unchecked:ChkLectura", "?cmbpuerto.currentText=3",
+        "?disabled:txtprogramatm", "?unchecked:ChkLectura",
         "?cmbpuerto.currentIndex=2",
         "?cmbvelocidad.currentText=1200", "?cmbvelocidad.currentIndex=-1",
         "?Txtprogramapc.text=  a "}},
