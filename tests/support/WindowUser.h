@@ -4,7 +4,6 @@
 
 #include <memory>
 #include <QAbstractItemView>
-#include <QString>
 #include <QStringList>
 
 namespace dazu::test {
@@ -57,8 +56,6 @@ QStringList ListedNames(const setup& window, const FileList& list);
 struct WindowUser {
     explicit WindowUser(const QString& applicationDirectory);
     ~WindowUser();
-    WindowUser(const WindowUser&) = delete;
-    WindowUser& operator=(const WindowUser&) = delete;
     // Does steps[i], leaving i on its last operand.
     void step(const QStringList& steps, qsizetype& i);
     // Whether the failure path's box was shown: titled "DAZU", with the critical icon.
