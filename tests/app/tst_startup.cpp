@@ -35,9 +35,8 @@ enum Before {
     ReadOnlyTemplates, // installed from read-only media or by an administrator
     StaleJournal,      // a crash left DAZU.CFG-journal, and the user deleted DAZU.CFG
     Unreadable,        // the file (a template) cannot be read
-    ReadOnlyFolder,    // and the batch files installed before when the file is DAZU.CFG
+    ReadOnlyFolder,    // the batch files installed before, DAZU.CFG missing
     FolderInTheWay,    // a folder named as the file
-    FolderAndNoTemplate,
     Pipe,   // a pipe or a device put in the file's place between the start's check and its copy:
     Device, // the copy is refused at once (one that blocks ends at the test's time limit)
 };
@@ -69,8 +68,6 @@ const Row kRows[] = {
     {"stale journal of a deleted DAZU.CFG", StaleJournal},
     {"database template unreadable", Unreadable, "DefDAZU.CFG", 2, "No se puede leer %1/%3: %2",
      kUnreadable},
-    {"first batch template unreadable", Unreadable, "DefDudodeZI410.bat", 0,
-     "No se puede leer %1/%3: %2", kUnreadable},
     {"directory named DAZU.CFG", FolderInTheWay, "", 2, "No se puede crear %1/DAZU.CFG: %2",
      kExists},
     {"a device in a template's place", Device, kDevice, 0,
@@ -78,16 +75,11 @@ const Row kRows[] = {
 #ifndef Q_OS_WIN // pipes, exFAT through FUSE and binding folder permissions: Linux only
     {"a pipe in a template's place", Pipe, "DefDudodeZI410.bat", 0,
      "No se puede leer %1/%3: no es un archivo normal"},
-    {"first start on exFAT", Nothing, "", 3, "", 0, true},
     {"copies interrupted, on exFAT", InterruptedCopies, "", 3, "", 0, true},
     {"no DAZU.CFG and no template", TemplateMissing, "DefDAZU.CFG", 2,
      "unable to open database file: %1/DAZU.CFG"},
-    {"directory named DAZU.CFG, no template", FolderAndNoTemplate, "DefDAZU.CFG", 2,
-     "unable to open database file: %1/DAZU.CFG"},
     {"read-only folder, database missing", ReadOnlyFolder, "", 2,
      "No se puede crear %1/DAZU.CFG: %2", EACCES},
-    {"read-only folder, nothing installed", ReadOnlyFolder, "", 0,
-     "No se puede crear %1/DudodeZI410.bat: %2", EACCES},
 #endif
 };
 
@@ -104,12 +96,12 @@ void prepare(const AppFolder& folder, const Row& row) {
         folder.addNames("Files", QStringList{"guardado.txt"});
     if (row.before == EarlierStart)
         folder.write("VavodidedER410.bat", "kept as it was");
-    if (row.before == ReadOnlyFolder && row.stopsAt == 2)
+    if (row.before == ReadOnlyFolder)
         for (const QString& name : kTargets.mid(0, 2))
             folder.write(name, folder.read("Def" + name));
-    if (row.before == TemplateMissing || row.before == FolderAndNoTemplate || row.before >= Pipe)
+    if (row.before == TemplateMissing || row.before >= Pipe)
         QFile::remove(file);
-    if (row.before == FolderInTheWay || row.before == FolderAndNoTemplate)
+    if (row.before == FolderInTheWay)
         QDir(folder.path()).mkdir("DAZU.CFG");
     if (row.before == StaleJournal) { // a program died deleting the name: its page in the journal
         QByteArray journal;
