@@ -176,7 +176,7 @@ private Q_SLOTS:
             std::optional<AsNobody> nobody;
             if (row.before == Unreadable || row.before == ReadOnlyFolder)
                 nobody.emplace(folder.path());
-            if (nobody && !nobody->binds())
+            if (nobody && !nobody->binds)
                 QSKIP("the tests run as root and cannot reach files as another user");
             if (row.before == ReadOnlyFolder)
                 QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner);

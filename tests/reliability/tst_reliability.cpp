@@ -390,7 +390,6 @@ private Q_SLOTS:
             // Opening rolls back whatever the killed program left half-done.
             SQLite::Database check(path, SQLite::OPEN_READWRITE);
             QCOMPARE(check.execAndGet("PRAGMA integrity_check").getString(), std::string("ok"));
-            QCOMPARE(check.execAndGet("SELECT count(*) FROM Setup").getInt(), 1);
             const std::int64_t now = SetupField(path, "intervalo").toInt();
             QCOMPARE(StoredRow(path), WithChanges(first, generation(now)));
             QVERIFY(now >= std::exchange(latest, now));
@@ -416,7 +415,7 @@ private Q_SLOTS:
             QFile::setPermissions(folder.file("DAZU.CFG"), QFile::ReadOwner | QFile::ReadOther));
         const QByteArray before = folder.read("DAZU.CFG");
         const AsNobody nobody(folder.path());
-        if (!nobody.binds())
+        if (!nobody.binds)
             QSKIP("the tests run as root and cannot reach files as another user");
         QCOMPARE(WorkWindow(folder.path(), QStringList{"open"} + TableRow(kChanges).steps),
                  (QStringList{"DAZU|16|attempt to write a readonly database", "shown",

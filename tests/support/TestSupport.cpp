@@ -38,9 +38,8 @@ QString ProgramFile(const char* name) {
 }
 
 QString ProgramPath(const QString& path) {
-    if (!UnderWine())
-        return QDir::toNativeSeparators(path);
-    return QStringLiteral("Z:") + QString(path).replace(u'/', u'\\');
+    return UnderWine() ? QStringLiteral("Z:") + QString(path).replace(u'/', u'\\')
+                       : QDir::toNativeSeparators(path);
 }
 
 AppFolder::AppFolder(Contents contents, const QString& parent)

@@ -9,27 +9,24 @@ namespace dazu::test {
 
 // While it lives, this thread reaches the files of the folder as the user "nobody" (who owns
 // nothing else) when the tests run as root, which ignores permission bits: so that a fault
-// made with them binds. The folder and all in it are handed over to nobody first.
-class AsNobody {
-public:
+// made with them binds. The folder and all in it are handed over to nobody first. `binds` is
+// false when the tests run as root and could not become nobody.
+struct AsNobody {
+    static constexpr uid_t kNobody = 65534;
+    bool binds = true;
+
     explicit AsNobody(const QString& folder) {
         if (::geteuid() != 0)
             return;
         const bool handedOver = QProcess::execute("chown", {"-R", "65534:65534", folder}) == 0;
         ::setfsgid(kNobody);
         ::setfsuid(kNobody);
-        binds_ = handedOver && ::setfsuid(kNobody) == int(kNobody);
+        binds = handedOver && ::setfsuid(kNobody) == int(kNobody);
     }
     ~AsNobody() {
         ::setfsuid(0);
         ::setfsgid(0);
     }
-    // False when the tests run as root and could not become nobody.
-    bool binds() const { return binds_; }
-
-private:
-    static constexpr uid_t kNobody = 65534;
-    bool binds_ = true;
 };
 
 } // namespace dazu::test
