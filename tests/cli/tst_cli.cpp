@@ -60,7 +60,7 @@ void LimitFileSize([[maybe_unused]] unsigned long size) {
 struct Row {
     const char* name;
     const char* before; // steps apart by "|": sql STATEMENT, write NAME BYTES, size NAME N,
-                        // remove NAME, limit N (the largest file a write may make)
+                        // limit N (the largest file a write may make)
     std::vector<std::string> words;
     int status;
     const char* printed;     // part of standard output, or of standard error on a failure
@@ -126,7 +126,6 @@ const Row kRows[] = {
     // On Windows the path names no device; under Wine a Linux device reads as an endless file.
     {"import a device", "", {"import", "/dev/zero"}, 1, "no es un archivo normal"},
 #endif
-    {"export without DAZU.CFG", "remove DAZU.CFG", {"export", "$DIR/doc.json"}, 1, "unable to open database file"},
     {"import a folder", "", {"import", "$DIR"}, 1, "no es un archivo normal"},
     {"import over 256 MB", "size doc.json 300000000", IMPORT, 1, "es mayor que 256 MB"},
     {"import", DOC R"({"Files": ["n"], "Setup": {"Puerto": 7}})", IMPORT, 0, "", "Puerto = 7; Files: n"},
@@ -172,8 +171,6 @@ private Q_SLOTS:
                 folder.write(name, rest);
             else if (QFile file(folder.file(name)); words[0] == "size") // sparse
                 QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(rest.toLongLong()));
-            else if (words[0] == "remove")
-                QVERIFY(QFile::remove(folder.file(name)));
             else if (words[0] == "limit")
                 LimitFileSize(name.toULong());
         }
