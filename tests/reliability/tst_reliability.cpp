@@ -7,7 +7,6 @@
 // after generation until it is killed, through a new window each time, and reports "ready"
 // after each.
 #include "ExFatDrive.h"
-#include "MsgBox.h"
 #include "SettingsMapping.h"
 #include "TestSupport.h"
 #include "Unprivileged.h"
@@ -150,12 +149,9 @@ int otherProgram(const QString& folder, const QStringList& steps) {
         std::printf("%s\n", qUtf8Printable(met.join(u'\n')));
         return met.filter(QStringLiteral("DAZU|16|")).isEmpty() ? 0 : 1;
     }
-    dazu::app::SetMsgBoxPresenter([](const QString& prompt, int, const QString&) {
-        std::fprintf(stderr, "%s\n", qUtf8Printable(prompt));
-        std::exit(1); // a failure ends the churn
-    });
     const std::int64_t first = SetupField(folder.toStdString() + "/DAZU.CFG", "intervalo").toInt();
-    // Until killed, or until "ready" finds no reader when the test is gone.
+    // Until killed, or until "ready" finds no reader when the test is gone. A failure shows
+    // its message box and stops the churn: the first store's lets no "ready" through.
     for (std::int64_t n = first + 1;; ++n) {
         store(folder, n);
         if (std::printf("ready\n") < 0 || std::fflush(stdout) != 0)
