@@ -87,8 +87,7 @@ void AppFolder::seed(const SettingsChanges& changes) const {
     auto tables = config::OpenConfiguration(databasePath());
     // As the program stores it: its folder in the system's own form.
     config::WriteDefaultRow(tables, QDir::toNativeSeparators(path()).toStdString());
-    if (changes.empty())
-        return;
+    // An update that changes no field writes nothing.
     tables.Setup.MoveFirst();
     tables.Setup.Edit();
     for (const auto& [field, value] : changes)
