@@ -257,15 +257,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("release"); // "" when the lock outlasts the busy timeout
         QTest::addColumn<QString>("failure");
         QTest::addColumn<int>("change");
-        const char* const locks[][2] = {{"write lock", "BEGIN IMMEDIATE"},
-                                        {"read lock", "BEGIN; SELECT * FROM Setup"}};
-        for (const auto& [lock, sql] : locks)
+        for (const QString& lock : QStringList{"BEGIN IMMEDIATE", "BEGIN; SELECT * FROM Setup"})
             for (const Change& change : kChanges)
-                for (const char* release : {"COMMIT", ""})
-                    QTest::addRow("%s, %s, %s", lock, change.name,
-                                  *release ? "short" : "outlasting")
-                        << QString::fromLatin1(sql) << QString::fromLatin1(release)
-                        << QString::fromLatin1(*release ? "" : "database is locked")
+                for (const QString& release : QStringList{"COMMIT", ""})
+                    QTest::addRow("%s, %s, %s", qPrintable(lock), change.name,
+                                  release.isEmpty() ? "long" : "short")
+                        << lock << release << (release.isEmpty() ? "database is locked" : QString())
                         << int(&change - kChanges);
         // This program stores the very name that the other, having looked it up and found
         // nothing, waits to store: the engine refuses the second, which is stored once.
