@@ -28,7 +28,6 @@ const QStringList kTargets{"DudodeZI410.bat", "VavodidedER410.bat", "DAZU.CFG"};
 
 // What is in the folder before the start.
 enum Before {
-    Nothing,
     EarlierStart,      // a name stored; the second batch file changed by the user, the first gone
     TemplateMissing,   // the file's template: that file is not installed
     InterruptedCopies, // each copy cut short by a kill, under this very process id
@@ -60,9 +59,9 @@ struct Row {
     bool onExFat = false;
 };
 const Row kRows[] = {
-    {"first start", Nothing},
     {"earlier start", EarlierStart},
     {"template missing", TemplateMissing, "DefDudodeZI410.bat"},
+    // Also the first start: nothing installed yet.
     {"copies interrupted under the same process id", InterruptedCopies},
     {"read-only templates", ReadOnlyTemplates},
     {"stale journal of a deleted DAZU.CFG", StaleJournal},
@@ -112,8 +111,7 @@ void prepare(const AppFolder& folder, const Row& row) {
             journal = folder.read("DAZU.CFG-journal");
             db.exec("ROLLBACK");
         }
-        if (!QFile::remove(folder.file("DAZU.CFG")))
-            qFatal("cannot remove DAZU.CFG");
+        QVERIFY(QFile::remove(folder.file("DAZU.CFG")));
         folder.write("DAZU.CFG-journal", journal);
     }
 #ifndef Q_OS_WIN
