@@ -1,14 +1,18 @@
 // Arbitrary bytes as DAZU.CFG through the window's load handler, as the program starts: the
-// start-up sequence opens the database and writes the default row, then loading fills every
-// control and both lists. Each input either loads, showing the window and no message, or
-// fails with one box titled "DAZU" that gives a description, leaving the window hidden.
-// Anything else, and every crash, hang, leak or undefined behaviour, is a finding.
-#include "FuzzInput.h"
+// start-up sequence opens the database and its tables and writes the default row, then
+// loading reads every field into its control and both lists in "FILE" index order. Each input
+// either loads, showing the window and no message, or fails with one box titled "DAZU" that
+// gives a description, leaving the window hidden. Anything else, and every crash, hang, leak
+// or undefined behaviour, is a finding.
 #include "MsgBox.h"
 #include "setup.h"
 
+#include <cstdint>
+#include <cstdlib>
 #include <QApplication>
+#include <QFile>
 #include <QStringList>
+#include <QTemporaryDir>
 
 static QStringList shown; // the boxes of one input, as "title|style|prompt"
 
@@ -22,10 +26,20 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    StoreAsDatabase(data, size);
+    // The application folder of the whole run, removed when the fuzzer ends normally. Each
+    // input is alone in it: no journal of an earlier input is left to be rolled into it.
+    static const QTemporaryDir folder;
+    const QString path = folder.path() + QStringLiteral("/DAZU.CFG");
+    for (const char* companion : {"-journal", "-wal", "-shm"})
+        QFile::remove(path + QLatin1String(companion));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(reinterpret_cast<const char*>(data), qint64(size)) != qint64(size))
+        std::abort();
+    file.close();
     shown.clear();
     setup window;
-    window.setApplicationDirectory(FuzzFolder());
+    window.setApplicationDirectory(folder.path());
     const bool loaded = window.Form_Load();
     const bool described =
         shown.size() == 1 && shown[0].startsWith(QStringLiteral("DAZU|16|")) && shown[0].size() > 8;
