@@ -31,6 +31,7 @@ file(GLOB_RECURSE sources ${SOURCE_DIR}/src/*.cpp)
 file(GLOB_RECURSE windows_tests ${SOURCE_DIR}/tests/*[Ww]indows*.cpp)
 # and the tests whose Windows rows live beside the others, under Q_OS_WIN
 list(APPEND windows_tests ${SOURCE_DIR}/tests/app/tst_startup.cpp
+     ${SOURCE_DIR}/tests/dialog/tst_window.cpp ${SOURCE_DIR}/tests/files/tst_files.cpp
      ${SOURCE_DIR}/tests/reliability/tst_reliability.cpp)
 list(FILTER sources EXCLUDE REGEX "[Pp]osix[^/]*$")
 list(APPEND sources ${windows_tests})

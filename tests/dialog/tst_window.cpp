@@ -1,7 +1,8 @@
 // The window as a user meets it, loaded on a copy of the portable folder: what it shows, the
 // controls that follow others, the folder picker, the keyboard, the two list editors,
 // "&Aceptar" and "&Cancelar"; and, for the eye, captions whole at this machine's fonts, a
-// focus cue wherever the focus is, captions readable in any colour scheme. Names, roles and
+// focus cue wherever the focus is, captions readable in any colour scheme (on Windows the
+// system's own colours, followed when the user changes them). Names, roles and
 // places of the controls are read from the running program by tests/screenreader.
 #include "FileList.h"
 #include "Layout.h"
@@ -15,6 +16,9 @@
 #include <optional>
 #include <QtTest>
 #include <QtWidgets>
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
 
 using dazu::config::Variant;
 using namespace dazu::test;
@@ -395,7 +399,35 @@ private Q_SLOTS:
         }
     }
 
-#ifndef Q_OS_WIN // tst_systemcolors_windows checks the system's own colours there
+#ifdef Q_OS_WIN
+    // A system colour reference is the system's own colour (GetSysColor), read again when the
+    // user changes the colour scheme while the window is open.
+    void captionColoursFollowTheScheme() {
+        open();
+        auto* caption = control("Label3");
+        auto* entry = control("txtprogramatm");
+        // clang-format off
+        const std::pair<SystemColor, int> references[] = {
+            {InactiveCaptionColor, COLOR_INACTIVECAPTION}, {WindowColor, COLOR_WINDOW},
+            {MenuTextColor, COLOR_MENUTEXT}, {WindowTextColor, COLOR_WINDOWTEXT},
+            {ButtonFaceColor, COLOR_BTNFACE}};
+        // clang-format on
+        for (auto [reference, index] : references) {
+            SetForeColor(caption, reference);
+            SetBackColor(entry, reference);
+            const COLORREF previous = GetSysColor(index), changed = previous ^ RGB(1, 2, 3);
+            const auto restore = qScopeGuard([&] { SetSysColors(1, &index, &previous); });
+            for (const COLORREF colour : {previous, changed}) {
+                // The user's scheme: the system tells every window.
+                SetSysColors(1, &index, &colour);
+                const QColor system(GetRValue(colour), GetGValue(colour), GetBValue(colour));
+                QTRY_COMPARE(caption->palette().color(QPalette::Active, caption->foregroundRole()),
+                             system);
+                QCOMPARE(entry->palette().color(QPalette::Active, entry->backgroundRole()), system);
+            }
+        }
+    }
+#else
     // Dimmed and normal captions differ, and stay readable in a dark and in a light scheme.
     void captionColoursFollowTheScheme() {
         open();
