@@ -8,9 +8,10 @@
 #include "setup.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <QApplication>
-#include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -29,14 +30,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The application folder of the whole run, removed when the fuzzer ends normally. Each
     // input is alone in it: no journal of an earlier input is left to be rolled into it.
     static const QTemporaryDir folder;
-    const QString path = folder.path() + QStringLiteral("/DAZU.CFG");
+    const std::string path = folder.path().toStdString() + "/DAZU.CFG";
     for (const char* companion : {"-journal", "-wal", "-shm"})
-        QFile::remove(path + QLatin1String(companion));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(reinterpret_cast<const char*>(data), qint64(size)) != qint64(size))
+        std::remove((path + companion).c_str());
+    if (!std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(data), size))
         std::abort();
-    file.close();
     shown.clear();
     setup window;
     window.setApplicationDirectory(folder.path());
