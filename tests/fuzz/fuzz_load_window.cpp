@@ -33,7 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string path = folder.path().toStdString() + "/DAZU.CFG";
     for (const char* companion : {"-journal", "-wal", "-shm"})
         std::remove((path + companion).c_str());
-    if (!std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(data), size))
+    if (!std::ofstream(path, std::ios::binary)
+             .write(reinterpret_cast<const char*>(data), std::streamsize(size)))
         std::abort();
     shown.clear();
     setup window;
