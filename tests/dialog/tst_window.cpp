@@ -178,7 +178,7 @@ class tst_Window : public QObject {
 
     std::optional<AppFolder> folder;
     std::optional<WindowUser> user;
-    QStringList snapshot; // the stored settings row at the start, or after the last "set"
+    QStringList snapshot; // the stored settings row at the start, or after the last "sql"
 
     setup& window() { return *user->window; }
     template <typename T = QWidget> T* control(const char* name) {
