@@ -2,7 +2,6 @@
 // any writable file system and beside what a crash left. A start that cannot install a file
 // stops with the system's description of the error; what was installed before stays, and
 // nothing half-copied is left behind.
-#include "ExFatDrive.h"
 #include "Platform.h"
 #include "Startup.h"
 #include "TestSupport.h"
@@ -11,7 +10,6 @@
 #include <optional>
 #include <QDir>
 #include <QScopeGuard>
-#include <QTest>
 #include <sqlite3.h>
 #include <SQLiteCpp/Database.h>
 #ifdef Q_OS_WIN
@@ -56,7 +54,6 @@ struct Row {
     int stopsAt = 3;          // the target the start stops at, 3 when it goes through
     const char* message = ""; // of the refusal: %1 the folder, %2 the error, %3 the file
     int error = 0;
-    bool onExFat = false;
 };
 const Row kRows[] = {
     {"earlier start", EarlierStart},
@@ -71,10 +68,9 @@ const Row kRows[] = {
      kExists},
     {"a device in a template's place", Device, kDevice, 0,
      "No se puede leer %1/%3: no es un archivo normal"},
-#ifndef Q_OS_WIN // pipes, exFAT through FUSE and binding folder permissions: Linux only
+#ifndef Q_OS_WIN // pipes and binding folder permissions: Linux only
     {"a pipe in a template's place", Pipe, "DefDudodeZI410.bat", 0,
      "No se puede leer %1/%3: no es un archivo normal"},
-    {"copies interrupted, on exFAT", InterruptedCopies, "", 3, "", 0, true},
     {"no DAZU.CFG and no template", TemplateMissing, "DefDAZU.CFG", 2,
      "unable to open database file: %1/DAZU.CFG"},
     {"read-only folder, database missing", ReadOnlyFolder, "", 2,
@@ -144,9 +140,7 @@ private Q_SLOTS:
     void start_data() { dazu::test::AddTableRows(kRows); }
     void start() {
         const Row& row = dazu::test::TableRow(kRows);
-        if (row.onExFat)
-            DAZU_SKIP_WITHOUT_EXFAT();
-        const AppFolder folder(AppFolder::CopyOfDist, row.onExFat ? ExFatFolder() : QString());
+        const AppFolder folder(AppFolder::CopyOfDist);
         prepare(folder, row);
         // What the folder holds afterwards: nothing of an earlier copy or an earlier database,
         // what was there before, and a copy of its template for each target installed.

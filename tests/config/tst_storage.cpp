@@ -6,7 +6,6 @@
 #include "TestSupport.h"
 #include "Transaction.h"
 
-#include <QTest>
 
 using dazu::config::Variant;
 using dazu::test::ListNames;

@@ -88,9 +88,8 @@ private Q_SLOTS:
             {"hidden.bat", FILE_ATTRIBUTE_HIDDEN, false},
             {"system.bat", FILE_ATTRIBUTE_SYSTEM, false},
             {"read-only.bat", FILE_ATTRIBUTE_READONLY, true},
-            { "archive.bat",
-              FILE_ATTRIBUTE_ARCHIVE,
-              true }};
+            {"archive.bat", FILE_ATTRIBUTE_ARCHIVE, true},
+        };
         for (const auto& [name, attributes, exists] : files) {
             folder.write(QLatin1String(name), "x");
             QVERIFY(SetFileAttributesW(at(name).toStdWString().c_str(), attributes));

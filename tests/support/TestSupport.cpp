@@ -9,20 +9,6 @@
 
 namespace dazu::test {
 
-namespace {
-
-// "field = value"; a text with each byte one character, so that bytes which are not UTF-8
-// compare exactly.
-QString Reading(const std::string& field, const config::Variant& value) {
-    const std::string text = value.isNull()                    ? std::string("Null")
-                             : value.isBool() || value.isInt() ? value.toText()
-                                                               : '"' + value.toText() + '"';
-    return QString::fromStdString(field + " = ") +
-           QString::fromLatin1(text.data(), qsizetype(text.size()));
-}
-
-} // namespace
-
 bool UnderWine() {
     return qEnvironmentVariableIsSet("DAZU_TEST_WINDOWS_LAUNCHER");
 }
@@ -132,16 +118,16 @@ QStringList StoredRow(const std::string& databasePath) {
     auto tables = config::OpenConfiguration(databasePath);
     tables.Setup.MoveFirst();
     QStringList row;
-    for (const config::FieldSpec& field : config::SetupTable().fields)
-        row << Reading(std::string(field.name), tables.Setup.Fields(field.name).Value());
-    return row;
-}
-
-QStringList WithChanges(QStringList row, const SettingsChanges& changes) {
-    for (const auto& [field, value] : changes)
-        for (QString& reading : row)
-            if (reading.startsWith(QString::fromStdString(field) + QStringLiteral(" = ")))
-                reading = Reading(field, value);
+    for (const config::FieldSpec& field : config::SetupTable().fields) {
+        const config::Variant value = tables.Setup.Fields(field.name).Value();
+        // A text with each byte one character, so that bytes which are not UTF-8 compare
+        // exactly.
+        const std::string text = value.isNull()                    ? std::string("Null")
+                                 : value.isBool() || value.isInt() ? value.toText()
+                                                                   : '"' + value.toText() + '"';
+        row << QString::fromStdString(std::string(field.name) + " = ") +
+                   QString::fromLatin1(text.data(), qsizetype(text.size()));
+    }
     return row;
 }
 

@@ -63,8 +63,6 @@ QStringList ListNames(const std::string& databasePath, const std::string& table)
 // Every field of the first settings row as "name = value", in the schema's order, so that two
 // readings compare field by field and a difference names its field.
 QStringList StoredRow(const std::string& databasePath);
-// A reading of the row with some fields changed, to compare with a later reading.
-QStringList WithChanges(QStringList row, const SettingsChanges& changes);
 
 // One data row for each entry of a table whose entries have a `name`; the test function takes
 // its entry from the column "index".
