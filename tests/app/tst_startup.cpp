@@ -88,7 +88,7 @@ void prepare(const AppFolder& folder, const Row& row) {
             QFile::setPermissions(folder.file("Def" + name), QFile::ReadOwner | QFile::ReadOther);
     }
     if (row.before == EarlierStart || row.before == StaleJournal)
-        folder.addNames("Files", QStringList{"guardado.txt"});
+        folder.addNames("Files", {"guardado.txt"});
     if (row.before == EarlierStart)
         folder.write("VavodidedER410.bat", "kept as it was");
     if (row.before == ReadOnlyFolder)
@@ -172,10 +172,6 @@ private Q_SLOTS:
                 QSKIP("the tests run as root and cannot reach files as another user");
             if (row.before == ReadOnlyFolder)
                 QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner);
-            const auto writable = qScopeGuard([&] {
-                QFile::setPermissions(folder.path(),
-                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-            });
             const QString current = folder.path(), drive = ".";
 #endif
             if (row.before >= Pipe) // the copy alone, as after the start's check
@@ -190,6 +186,8 @@ private Q_SLOTS:
             failure = QString::fromUtf8(e.what());
         }
         QDir::setCurrent(QDir::tempPath()); // lets the drive go
+        QFile::setPermissions(folder.path(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         const QString message =
             QString::fromUtf8(row.message).replace("%1", folder.path()).replace("%3", file);
         QCOMPARE(failure,

@@ -155,7 +155,7 @@ private Q_SLOTS:
     void command() {
         const Row& r = dazu::test::TableRow(kRows);
         AppFolder folder;
-        folder.addNames("Files", std::vector<std::string>{"c\xF1o", "B.txt", "año.txt"});
+        folder.addNames("Files", {"c\xF1o", "B.txt", "año.txt"});
         for (const QByteArray& step : QByteArray(r.before).split('|')) {
             const QList<QByteArray> words = step.split(' ');
             const QString name = QString::fromUtf8(words.value(1));
@@ -188,15 +188,15 @@ private Q_SLOTS:
     // not UTF-8 among them: export over an earlier document, and import replaces the other's.
     void roundTrip() {
         AppFolder source, target;
-        source.addNames("Files", std::vector<std::string>{"a\xF1o.txt", "b\xFF", "Z.DAT"});
-        source.addNames("FPCHH", QStringList{"pedidos.txt"});
+        source.addNames("Files", {"a\xF1o.txt", "b\xFF", "Z.DAT"});
+        source.addNames("FPCHH", {"pedidos.txt"});
         SQLite::Database(source.databasePath(), SQLite::OPEN_READWRITE)
             .exec("UPDATE Setup SET programapc = 'd:\\c.exe', programatm = '', modolectura = 0,"
                   "Puerto = 4, baudios = 9600, intervalo = 9, correrprogramapc = 1,"
                   "correrprogramatm = 0, enable = 1, filetoappend = ' x ', borrar = 1,"
                   "limpiar = 0, borrarhornet = 1, borrarpc = 1, unirarchivos = 1, askother = 1,"
                   "pathori = 'o', filehost = 'c:\\x' || x'E9'");
-        target.addNames("Files", QStringList{"viejo.dat"});
+        target.addNames("Files", {"viejo.dat"});
         // A letter beyond ASCII in the name: the document is that file and no other.
         const QString document = QStringLiteral("configuración.json");
         source.write(document, "{\"Setup\": {}}\n");
@@ -211,7 +211,7 @@ private Q_SLOTS:
     // refused.
     void ownFolder() {
         AppFolder current, top;
-        top.addNames("FPCHH", QStringList{"propio.txt"});
+        top.addNames("FPCHH", {"propio.txt"});
         const QString program = dazu::test::ProgramFile("dazucfg");
 #ifdef Q_OS_WIN // Windows gives folder names as UTF-16, always convertible
         const std::filesystem::path own = top.path().toStdWString();

@@ -226,7 +226,7 @@ private Q_SLOTS:
         const std::string path = folder.databasePath();
         const QStringList neighbours{"100.txt", "a.txt", "abc"}; // what a pattern might match
         for (const char* table : {"Files", "FPCHH"})
-            folder.addNames(table, neighbours);
+            folder.addNames(table, {"100.txt", "a.txt", "abc"});
         const QStringList steps{"open", "type", "txtprogramatm", text, "add1",  text, "add1", text,
                                 "add2", text,   "add2",          text, "accept"};
         QStringList expected{"Vozu Rodari|48|Entrada ya existe", "DAZU|48|Entrada ya existe"};
@@ -274,7 +274,7 @@ private Q_SLOTS:
         QFETCH(int, change);
         const auto& [name, steps, after] = kChanges[change];
         AppFolder folder(AppFolder::CopyOfDist);
-        folder.addNames("Files", QStringList{"viejo.txt"});
+        folder.addNames("Files", {"viejo.txt"});
         QProcess other;
         // Loaded before this program takes the file.
         QVERIFY(started(other, QStringList{folder.path(), "busy", "1000", "open", "wait"} + steps));
@@ -362,7 +362,7 @@ private Q_SLOTS:
         AppFolder folder(AppFolder::CopyOfDist);
         const std::string path = folder.databasePath();
         folder.seed(generation(0));
-        folder.addNames("Files", {generationName(0)});
+        folder.addNames("Files", {generationName(0).toStdString()});
         std::int64_t latest = 0;
         int killedMidWrite = 0;
         for (int kill = 0; kill < 30; ++kill) {
@@ -397,7 +397,7 @@ private Q_SLOTS:
         QSKIP("the file is made read-only with POSIX permissions");
 #else
         AppFolder folder(AppFolder::CopyOfDist);
-        folder.addNames("Files", QStringList{"viejo.txt"});
+        folder.addNames("Files", {"viejo.txt"});
         QVERIFY(
             QFile::setPermissions(folder.file("DAZU.CFG"), QFile::ReadOwner | QFile::ReadOther));
         const QByteArray before = folder.read("DAZU.CFG");

@@ -81,13 +81,6 @@ void AppFolder::seed(const SettingsChanges& changes) const {
     tables.Setup.Update();
 }
 
-void AppFolder::addNames(const std::string& table, const QStringList& names) const {
-    std::vector<std::string> bytes;
-    for (const QString& name : names)
-        bytes.push_back(name.toStdString());
-    addNames(table, bytes);
-}
-
 void AppFolder::addNames(const std::string& table, const std::vector<std::string>& names) const {
     if (!exists(QStringLiteral("DAZU.CFG")))
         seed();

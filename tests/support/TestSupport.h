@@ -47,9 +47,8 @@ public:
     // (the shipped template, or an empty database where the folder has none, with the default
     // row), with these fields changed.
     void seed(const SettingsChanges& changes = {}) const;
-    // Adds names to a file list (table Files or FPCHH), seeding the folder first if needed.
-    void addNames(const std::string& table, const QStringList& names) const;
-    // The same with names as stored bytes, which need not be UTF-8.
+    // Adds names, as stored bytes (which need not be UTF-8), to a file list (table Files or
+    // FPCHH), seeding the folder first if needed.
     void addNames(const std::string& table, const std::vector<std::string>& names) const;
 
 private:
