@@ -15,12 +15,10 @@ inline QString ExFatFolder() {
 // Why no exFAT drive is mounted there (the mount left its reason beside it), empty when one is.
 inline QString WhyNoExFat() {
     QFile why(ExFatFolder() + QStringLiteral(".why"));
-    if (ExFatFolder().isEmpty())
-        return QStringLiteral("DAZU_TEST_EXFAT is not set: ctest mounts the drive");
-    if (QStorageInfo(ExFatFolder()).rootPath() == ExFatFolder())
-        return {};
-    return why.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(why.readAll())
-                                         : QStringLiteral("not mounted");
+    return ExFatFolder().isEmpty() ? QStringLiteral("DAZU_TEST_EXFAT is not set: ctest mounts it")
+           : QStorageInfo(ExFatFolder()).rootPath() == ExFatFolder() ? QString()
+           : why.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(why.readAll())
+                                           : QStringLiteral("not mounted");
 }
 
 } // namespace dazu::test
