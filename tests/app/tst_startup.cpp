@@ -91,9 +91,11 @@ void prepare(const AppFolder& folder, const Row& row) {
         folder.addNames("Files", {"guardado.txt"});
     if (row.before == EarlierStart)
         folder.write("VavodidedER410.bat", "kept as it was");
-    if (row.before == ReadOnlyFolder)
+    if (row.before == ReadOnlyFolder) {
         for (const QString& name : kTargets.mid(0, 2))
             folder.write(name, folder.read("Def" + name));
+        QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner);
+    }
     if (row.before == TemplateMissing || row.before >= Pipe)
         QFile::remove(file);
     if (row.before == FolderInTheWay)
@@ -170,8 +172,6 @@ private Q_SLOTS:
                 nobody.emplace(folder.path());
             if (nobody && !nobody->binds)
                 QSKIP("the tests run as root and cannot reach files as another user");
-            if (row.before == ReadOnlyFolder)
-                QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner);
             const QString current = folder.path(), drive = ".";
 #endif
             if (row.before >= Pipe) // the copy alone, as after the start's check
