@@ -25,8 +25,11 @@ using namespace dazu::dialog;
 
 namespace {
 
-const QString kGrey = QString::number(InactiveCaptionColor, 16);
-const QString kText = QString::number(MenuTextColor, 16);
+// The system colour references a check names.
+const QHash<quint32, QString> kColours = {{InactiveCaptionColor, "grey"},
+                                          {MenuTextColor, "text"},
+                                          {WindowColor, "window"},
+                                          {ButtonFaceColor, "face"}};
 const QString kFolder = QDir::toNativeSeparators(QDir::tempPath() + QStringLiteral("/D"));
 const QString kSep = dazu::files::PathSeparator(), kLong(40000, QLatin1Char('x'));
 const QString kRefused = "DAZU|16|cannot store TEXT value in INTEGER column Setup.";
@@ -38,16 +41,14 @@ std::vector<std::string> sixty() {
 }
 
 // A start with these settings and, in both lists, these names stored, then the user's steps
-// (WindowUser) and "sql STATEMENT", another program's change. A check "?X.property=value" reads a
-// control ("fore" a caption's colour reference, "back" a box's, "rows" a list's); "?enabled:X Y",
-// "?disabled:", "?checked:", "?unchecked:",
-// "?grey:" and "?lit:" (the caption colours) several at once; "?stored:T=a|b" the names of
-// table T in index order, "?changed:field = value;…" the stored row against the one at the
-// start (or at the last "sql") with these readings,
-// "?selected:L=N" the one selected row in sight, "?messages=a;b" the boxes shown. Rows with
-// "#" are run on each tab, rows with "%" for both list editors: %l list, %e entry box, %a
-// "Agregar", %d "&Borrar", %t table, %n the title of its duplicate-name box; "adding" and
-// "idle" check the editor's add mode and where the focus is.
+// (WindowUser) and "sql STATEMENT", another program's change. A check "?A B.aspect=value" reads
+// a property of controls A and B, or "fore"/"back" (a caption's or box's colour reference), "rows"
+// (a list's), "selected" (a list's selected rows in sight), "stored" (table A's names in index
+// order), "changed" (the readings of the stored row that differ from those at the start or at
+// the last "sql"), "messages" (the boxes shown). Rows with "#" are run on each tab, rows with
+// "%" for both list editors: %l list, %e entry box, %a "Agregar", %d "&Borrar", %t table, %n the
+// title of its duplicate-name box; "adding" and "idle" check the editor's add mode and where
+// the focus is.
 const struct Scenario {
     const char* name;
     SettingsChanges stored;
@@ -57,26 +58,27 @@ const struct Scenario {
     // clang-format off
     // The check boxes govern their controls, which keep what they hold; the box that deletes
     // the joined file keeps its check mark while disabled.
-    {"first start, then the check boxes", {{"borrar", true}}, {"?lit:chkprogramatm",
-        "?unchecked:chkprogramapc chkunirarchivos", "?checked:chkprogramatm ChkLectura",
-        "?disabled:Txtprogramapc txtfilehost txtfiletoappend chkborrarfiletoappend",
-        "?grey:chkprogramapc lblfilehost Label3 chkunirarchivos", "?enabled:txtprogramatm",
-        "?checked:chkborrarfiletoappend", "?SSTab1.currentIndex=0", "click", "chkprogramapc",
-        "?enabled:Txtprogramapc", "?lit:chkprogramapc",
+    {"first start, then the check boxes", {{"borrar", true}}, {"?chkprogramatm.fore=text",
+        "?chkprogramapc chkunirarchivos.checked=false", "?chkprogramatm ChkLectura.checked=true",
+        "?Txtprogramapc txtfilehost txtfiletoappend chkborrarfiletoappend.enabled=false",
+        "?chkprogramapc lblfilehost Label3 chkunirarchivos.fore=grey", "?SSTab1.currentIndex=0",
+        "?txtprogramatm.enabled=true", "?chkborrarfiletoappend.checked=true", "click",
+        "chkprogramapc", "?Txtprogramapc.enabled=true", "?chkprogramapc.fore=text",
         "?Txtprogramapc.text=c:\\windows\\calc.exe", "click", "chkprogramatm",
-        "?disabled:txtprogramatm", "?grey:chkprogramatm", "click", "chkprogramatm",
-        "?enabled:txtprogramatm", "?lit:chkprogramatm", "click", "chkunirarchivos",
-        "?enabled:txtfilehost txtfiletoappend chkborrarfiletoappend",
-        "?checked:chkborrarfiletoappend", "?lit:lblfilehost Label3 chkunirarchivos",
+        "?txtprogramatm.enabled=false", "?chkprogramatm.fore=grey", "click", "chkprogramatm",
+        "?txtprogramatm.enabled=true", "?chkprogramatm.fore=text", "click", "chkunirarchivos",
+        "?txtfilehost txtfiletoappend chkborrarfiletoappend.enabled=true",
+        "?chkborrarfiletoappend.checked=true", "?lblfilehost Label3 chkunirarchivos.fore=text",
         "?txtfilehost.text=c:\\xxx\\mezcla.txt", "click", "chkunirarchivos",
-        "?disabled:txtfilehost chkborrarfiletoappend", "?grey:Label3"}},
+        "?txtfilehost chkborrarfiletoappend.enabled=false", "?Label3.fore=grey"}},
+    // A stored interval beyond the spinner's top steps down from the top.
     {"stored values", {{"correrprogramapc", true}, {"correrprogramatm", false},
-        {"modolectura", false}, {"Puerto", 3}, {"baudios", 1200}, {"programapc", "  a "}},
-        {"?enabled:Txtprogramapc", "?lit:chkprogramapc", "?grey:chkprogramatm",
-        "?disabled:txtprogramatm", "?unchecked:ChkLectura",
-        "?cmbpuerto.currentIndex=2",
-        "?cmbvelocidad.currentText=1200", "?cmbvelocidad.currentIndex=-1",
-        "?Txtprogramapc.text=  a "}},
+        {"modolectura", false}, {"Puerto", 3}, {"baudios", 1200}, {"programapc", "  a "},
+        {"intervalo", 40000}}, {"?Txtprogramapc.enabled=true", "?chkprogramapc.fore=text",
+        "?chkprogramatm.fore=grey", "?txtprogramatm.enabled=false", "?ChkLectura.checked=false",
+        "?cmbpuerto.currentIndex=2", "?cmbvelocidad.currentText=1200",
+        "?cmbvelocidad.currentIndex=-1", "?Txtprogramapc.text=  a ", "arrow", "down",
+        "?txtintervalo.text=31999"}},
     // The spinner steps from its own value, not from what was typed, within 0 to 32000, by
     // its arrows and by Up and Down; it passes other keys on (Ctrl+Tab to the tab control).
     {"spinner up to the top", {{"intervalo", 31999}}, {"type", "txtintervalo", "7", "arrow",
@@ -87,7 +89,6 @@ const struct Scenario {
         "?txtintervalo.text=0", "type", "txtintervalo", "7", "arrow", "down", "focus",
         "vscintervalo", "key", "Down", "?txtintervalo.text=7", "key", "Up, Up",
         "?txtintervalo.text=2"}},
-    {"beyond the spinner", {{"intervalo", 40000}}, {"arrow", "down", "?txtintervalo.text=31999"}},
     // "..." writes the chosen folder into the destination box, ended by a separator.
     {"picker", {{"pathdest", "antes"}}, {"choose", "", "?txtpathdest.text=antes", "choose",
         "/" + QString(260, QLatin1Char('x')), "?txtpathdest.text=antes", "choose",
@@ -98,11 +99,11 @@ const struct Scenario {
         "key", "Return, Esc", "focus", "chkprogramapc", "key", "Return, Esc", "focus",
         "txtintervalo", "key", "Return, Esc", "focus", "cmbpuerto", "key", "Return, Esc",
         "focus", "cmdsetup", "key", "Esc", "?window.visible=true", "type", "txtintervalo", "7",
-        "focus", "cmdsetupcancelar", "key", "Enter", "?window.visible=false", "?changed:"}},
+        "focus", "cmdsetupcancelar", "key", "Enter", "?window.visible=false", "?window.changed="}},
     {"Alt+A", {}, {"type", "txtintervalo", "7", "tab", "#", "key", "Alt+A",
-        "?window.visible=false", "?changed:intervalo = 7"}},
+        "?window.visible=false", "?window.changed=intervalo = 7"}},
     {"Alt+C", {}, {"type", "txtintervalo", "7", "tab", "#", "key", "Alt+C",
-        "?window.visible=false", "?changed:"}},
+        "?window.visible=false", "?window.changed="}},
     // "&Aceptar" stores only what the user changed, in one update: a field left alone keeps,
     // byte for byte, what the file holds when the button is pressed, even what another program
     // stored meanwhile (but a Null destination, shown as empty text, is stored as such). A
@@ -112,53 +113,50 @@ const struct Scenario {
         {"intervalo", 40000}, {"filetoappend", kLong.toStdString()},
         {"filehost", "C:\\datos\\a\xF1o\xFF.txt"}}, {"?txtpathdest.text=",
         "?txtintervalo.text=40000", "sql", "UPDATE Setup SET Puerto = 7, programatm = 'b'", "click",
-        "chkotrohh", "accept", "?changed:pathdest = \"\";askother = True"}},
+        "chkotrohh", "accept", "?window.changed=askother = True;pathdest = \"\""}},
     {"typed over, longer than 32767", {{"programatm", "a"}}, {"sql",
         "UPDATE Setup SET programatm = 'b'", "type", "txtprogramatm", kLong, "accept",
-        "?changed:programatm = \"" + kLong + "\""}},
+        "?window.changed=programatm = \"" + kLong + "\""}},
     {"each kind of control, Enter on Aceptar", {}, {"click", "ChkLectura", "type", "cmbpuerto",
         "5", "type", "cmbvelocidad", "19200", "arrow", "up", "focus", "cmdsetup", "key", "Return",
-        "?window.visible=false", "?messages=",
-        "?changed:modolectura = False;Puerto = 5;baudios = 19200;intervalo = 5001"}},
+        "?window.visible=false", "?window.messages=",
+        "?window.changed=modolectura = False;Puerto = 5;baudios = 19200;intervalo = 5001"}},
     {"empty interval, port and speed, then port and speed", {}, {"click", "chkotrohh", "type",
         "cmbvelocidad", "rápido", "type", "cmbpuerto", "COM1", "type", "txtintervalo", "",
-        "click", "cmdsetup", "type", "txtintervalo", "5", "click", "cmdsetup", "?changed:",
-        "?messages=" + kRefused + "intervalo;" + kRefused + "Puerto"}},
+        "click", "cmdsetup", "type", "txtintervalo", "5", "click", "cmdsetup", "?window.changed=",
+        "?window.messages=" + kRefused + "intervalo;" + kRefused + "Puerto"}},
     // Each list editor stores every name at once, exactly as typed; after Enter, stored or
     // refused, the focus is on its "Agregar", so another Enter starts the next name.
     {"add", {}, {"click", "%a", "adding", "key", "Esc", "adding", "type", "%e", "  datos 1.txt ",
         "key", "Return", "idle", "?%l.rows=aaa.txt,  datos 1.txt ",
-        "?stored:%t=  datos 1.txt |aaa.txt"}, {"aaa.txt"}},
+        "?%t.stored=  datos 1.txt |aaa.txt"}, {"aaa.txt"}},
     {"Tab, then keypad Enter", {}, {"click", "%a", "type", "%e", "b.txt", "key", "Tab",
-        "?stored:%t=", "focus", "%e", "key", "Enter", "idle", "?stored:%t=b.txt"}},
+        "?%t.stored=", "focus", "%e", "key", "Enter", "idle", "?%t.stored=b.txt"}},
     {"refused, then stored", {}, {"select", "%l", "0", "click", "%a", "type", "%e", "UNO.txt",
-        "key", "Return", "idle", "?messages=%n|48|Entrada ya existe", "key", "Return", "adding",
-        "type", "%e", "dos.txt", "key", "Return", "idle", "key", "Return", "adding",
-        "?%l.rows=uno.txt,dos.txt", "?stored:%t=dos.txt|uno.txt"}, {"uno.txt"}},
+        "key", "Return", "idle", "?window.messages=%n|48|Entrada ya existe", "key", "Return",
+        "adding", "type", "%e", "dos.txt", "key", "Return", "idle", "key", "Return", "adding",
+        "?%l.rows=uno.txt,dos.txt", "?%t.stored=dos.txt|uno.txt"}, {"uno.txt"}},
     {"delete", {}, {"click", "%d", "select", "%l", "1", "click", "%d", "click", "%d",
-        "?%l.rows=a.txt,c.txt", "?stored:%t=a.txt|c.txt", "?messages=DAZU|64|Seleccione un "
-        "elemento para borrar;DAZU|64|Seleccione un elemento para borrar", "sql",
+        "?%l.rows=a.txt,c.txt", "?%t.stored=a.txt|c.txt", "?window.messages=DAZU|64|Seleccione "
+        "un elemento para borrar;DAZU|64|Seleccione un elemento para borrar", "sql",
         "DELETE FROM %t WHERE FILE = 'a.txt'", "select", "%l", "0", "click", "%d", "select", "%l",
-        "0", "click", "%d", "?stored:%t=", "click", "%a", "type", "%e", "d.txt", "key", "Return",
-        "?%l.rows=d.txt", "?stored:%t=d.txt"}, {"a.txt", "b.txt", "c.txt"}},
+        "0", "click", "%d", "?%t.stored=", "click", "%a", "type", "%e", "d.txt", "key", "Return",
+        "?%l.rows=d.txt", "?%t.stored=d.txt"}, {"a.txt", "b.txt", "c.txt"}},
     {"not UTF-8", {}, {"?%l.rows=caf\uFFFD.txt", "select", "%l", "0", "click", "%d", "?%l.rows=",
-        "?stored:%t=", "?messages="}, {"caf\xe9.txt"}},
-    {"keys move the selection", {}, {"select", "%l", "5", "key", "Down, Down", "?selected:%l=7",
-        "key", "Home", "?selected:%l=0", "key", "End, Down", "?selected:%l=59", "key",
-        "PgUp, PgDown", "?selected:%l=59", "select", "%l", "5", "key", "Left", "?selected:%l=5"},
+        "?%t.stored=", "?window.messages="}, {"caf\xe9.txt"}},
+    {"keys move the selection", {}, {"select", "%l", "5", "key", "Down, Down", "?%l.selected=7",
+        "key", "Home", "?%l.selected=0", "key", "End, Down", "?%l.selected=59", "key",
+        "PgUp, PgDown", "?%l.selected=59", "select", "%l", "5", "key", "Left", "?%l.selected=5"},
         sixty()},
     // clang-format on
 };
 
 // What "accept" and the list editor's states stand for in a row.
 const QHash<QString, QStringList> kShorthands = {
-    {"accept", {"accept", "?window.visible=false", "?messages="}},
-    {"adding",
-     {"?%e.enabled=true", "?%a.enabled=false", "?%e.focus=true",
-      "?%e.back=" + QString::number(WindowColor, 16)}},
+    {"accept", {"accept", "?window.visible=false", "?window.messages="}},
+    {"adding", {"?%e.enabled=true", "?%a.enabled=false", "?%e.focus=true", "?%e.back=window"}},
     {"idle",
-     {"?%e.enabled=false", "?%a.enabled=true", "?%a.focus=true",
-      "?%e.text=", "?%e.back=" + QString::number(ButtonFaceColor, 16)}}};
+     {"?%e.enabled=false", "?%a.enabled=true", "?%a.focus=true", "?%e.text=", "?%e.back=face"}}};
 
 bool takesFocus(const ControlSpec& definition) {
     return definition.kind != ControlKind::Label && definition.kind != ControlKind::Frame;
@@ -216,47 +214,40 @@ class tst_Window : public QObject {
             QVERIFY2(!QTest::currentTestFailed(), qPrintable(QStringLiteral("at ") + step));
         }
     }
+    // Each named control's (or table's) aspect, as several controls are checked at once.
     void check(const QString& text) {
-        const QString what = text.section('=', 0, 0), value = text.section('=', 1);
-        const QString verb = what.section(':', 0, 0), operand = what.section(':', 1);
-        const auto is = [&verb](const char* name) { return verb == QLatin1String(name); };
-        const QStringList group = {"enabled", "disabled", "checked", "unchecked", "grey", "lit"};
-        if (const auto g = group.indexOf(verb); g >= 0) {
-            const QString reads[] = {"enabled=true",  "enabled=false", "checked=true",
-                                     "checked=false", "fore=" + kGrey, "fore=" + kText};
-            for (const QString& name : operand.split(QLatin1Char(' ')))
-                check(name + '.' + reads[g]);
-        } else if (is("stored")) {
-            QCOMPARE(ListNames(database(), operand.toStdString()).join('|'), value);
-        } else if (is("changed")) { // the snapshot with these readings
-            QStringList expected = snapshot;
-            for (const QString& reading : text.mid(8).split(';', Qt::SkipEmptyParts))
-                for (QString& field : expected)
-                    if (field.section(" = ", 0, 0) == reading.section(" = ", 0, 0))
-                        field = reading;
-            QCOMPARE(StoredRow(database()), expected);
-        } else if (is("messages")) {
-            QCOMPARE(user->met.join(';'), value);
-        } else if (is("selected")) {
-            auto* list = Control<QAbstractItemView>(window(), operand);
-            const QModelIndexList selected = list->selectionModel()->selectedIndexes();
-            QCOMPARE(selected.size(), 1);
-            QCOMPARE(selected.front().row(), value.toInt());
-            QCOMPARE(list->indexAt(list->visualRect(selected.front()).center()), selected.front());
-            QVERIFY(list->viewport()->rect().contains(list->visualRect(selected.front())));
-        } else {
-            const QString name = what.section('.', 0, 0), aspect = what.section('.', 1);
-            QWidget* box = name == QLatin1String("window") ? &window() : Control(window(), name);
-            const auto read = [&] {
-                if (aspect == QLatin1String("fore") || aspect == QLatin1String("back"))
-                    return QString::number(
-                        aspect == QLatin1String("fore") ? ForeColor(box) : BackColor(box), 16);
-                if (aspect == QLatin1String("rows"))
-                    return ShownRows(*qobject_cast<QAbstractItemView*>(box)).join(',');
-                return box->property(qPrintable(aspect)).toString();
-            };
-            QTRY_COMPARE(read(), value); // an accelerator shows its button going down first
+        const QString what = text.section('=', 0, 0), aspect = what.section('.', 1);
+        for (const QString& name : what.section('.', 0, 0).split(' '))
+            // An accelerator shows its button going down first.
+            QTRY_COMPARE(read(name, aspect), text.section('=', 1));
+    }
+    QString read(const QString& name, const QString& aspect) {
+        QWidget* box = name == u"window" ? &window() : Control(window(), name);
+        auto* list = qobject_cast<QAbstractItemView*>(box);
+        if (aspect == u"stored")
+            return ListNames(database(), name.toStdString()).join('|');
+        if (aspect == u"messages")
+            return user->met.join(';');
+        if (aspect == u"changed") { // the readings that differ from the snapshot's
+            QStringList row = StoredRow(database());
+            row.removeIf([this](const QString& reading) { return snapshot.contains(reading); });
+            return row.join(';');
         }
+        if (aspect == u"fore" || aspect == u"back") {
+            const quint32 colour = aspect == u"fore" ? ForeColor(box) : BackColor(box);
+            return kColours.value(colour, QString::number(colour, 16));
+        }
+        if (aspect == u"rows")
+            return ShownRows(*list).join(',');
+        if (aspect == u"selected") { // the selected rows in sight, where a click selects them
+            QStringList rows;
+            for (const QModelIndex& index : list->selectionModel()->selectedIndexes())
+                if (list->viewport()->rect().contains(list->visualRect(index)) &&
+                    list->indexAt(list->visualRect(index).center()) == index)
+                    rows << QString::number(index.row());
+            return rows.join(',');
+        }
+        return box->property(qPrintable(aspect)).toString();
     }
 
 private Q_SLOTS:
