@@ -8,22 +8,10 @@
 #include <QDir>
 #include <QProcess>
 #include <QTest>
-#include <stdexcept>
 
 using dazu::test::AppFolder;
 
 namespace {
-
-// A step that cannot be done throws; play() names it with the reason.
-[[noreturn]] void fail(const QString& why) {
-    throw std::runtime_error(why.toStdString());
-}
-
-// Waits until ready() holds; the limit allows for two cores busy with builds.
-template <typename Ready> void waitFor(const QString& what, Ready ready) {
-    if (!QTest::qWaitFor(ready, 30000))
-        fail(what + QStringLiteral(": not within 30 s"));
-}
 
 // Where the window's design puts a control: its place within each container around it.
 // Containers come before what they hold.
@@ -46,15 +34,16 @@ class tst_E2E : public QObject {
     QProcess server_, windowManager_;
     QProcessEnvironment environment_ = QProcessEnvironment::systemEnvironment();
 
-    // Runs a tool to its end; what it printed. An exit status above `ok` fails.
+    // Runs a tool to its end; what it printed. An exit status above `ok` fails the test.
     QByteArray tool(const QString& program, const QStringList& arguments, int ok = 0) const {
         QProcess process;
         process.setProcessEnvironment(environment_);
         process.start(program, arguments);
-        if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit ||
-            process.exitCode() > ok)
-            fail(program + ' ' + arguments.join(' ') + ": " + process.errorString() + ' ' +
-                 QString::fromLocal8Bit(process.readAllStandardError()));
+        const bool done = process.waitForFinished(30000) &&
+                          process.exitStatus() == QProcess::NormalExit && process.exitCode() <= ok;
+        const QString why = program + ' ' + arguments.join(' ') + ": " + process.errorString() +
+                            ' ' + QString::fromLocal8Bit(process.readAllStandardError());
+        QTest::qVerify(done, "tool", qPrintable(why), __FILE__, __LINE__);
         return process.readAllStandardOutput();
     }
 
@@ -69,55 +58,50 @@ class tst_E2E : public QObject {
 
     // Starts the shipped program of the folder from another directory (under Wine, through the
     // launcher of scripts/windows), does the steps and waits for the program to end with
-    // status 0; why a step could not be done, or nothing. A step is a verb and what it acts on:
+    // status 0; a step that cannot be done fails the test, named with what the program printed.
+    // A step is a verb and what it acts on:
     //   click CONTROL        clicks the middle of a control, where the design puts it (of
     //                        SSTab1, the header of its first tab)
     //   box TITLE            waits for a message box with this title, answers it with Enter
     //   stored TABLE a,b     waits until the list holds exactly these names
-    // Any other step is a command of xdotool's in the window: "key K…", "type TEXT".
-    QString play(const AppFolder& folder, const QString& steps) const {
+    // Any other step is a command of xdotool's in the window: "key K…", "type TEXT". Waits
+    // allow for two cores busy with builds.
+    void play(const AppFolder& folder, const QString& steps) const {
         QProcess dazu;
-        QString step = QStringLiteral("start");
-        try {
-            QStringList command{QDir(folder.path()).filePath(dazu::test::ProgramFile("dazu"))};
-            if (dazu::test::UnderWine())
-                command.prepend(qEnvironmentVariable("DAZU_TEST_WINDOWS_LAUNCHER"));
-            dazu.setProcessEnvironment(environment_);
-            dazu.setWorkingDirectory(QDir::rootPath());
-            dazu.setProcessChannelMode(QProcess::MergedChannels);
-            dazu.start(command.takeFirst(), command);
-            const QString window = windows(dazu, QStringLiteral("DAZU - Configuración"), true)[0];
-            for (const QString& next : (steps + QStringLiteral("|end")).split('|')) {
-                step = next.trimmed();
-                const QString verb = step.section(' ', 0, 0), object = step.section(' ', 1, 1);
-                const QString rest = step.section(' ', 1), text = step.section(' ', 2);
-                if (verb == u"click") {
-                    const QRect place = placeOf(qPrintable(object));
-                    const QPoint at =
-                        object == u"SSTab1" ? place.topLeft() + QPoint(10, 8) : place.center();
-                    tool("xdotool", {"mousemove", "--window", window, QString::number(at.x()),
-                                     QString::number(at.y()), "click", "1"});
-                } else if (verb == u"box") {
-                    tool("xdotool", {"windowactivate", "--sync", windows(dazu, rest, true)[0],
-                                     "key", "Return"});
-                    waitFor(step, [&] { return windows(dazu, rest).isEmpty(); });
-                } else if (verb == u"stored") {
-                    waitFor(step, [&] {
-                        return dazu::test::ListNames(folder.databasePath(), object.toStdString()) ==
-                               text.split(',', Qt::SkipEmptyParts);
-                    });
-                } else if (verb == u"end") {
-                    if (!dazu.waitForFinished(10000) || dazu.exitStatus() != QProcess::NormalExit ||
-                        dazu.exitCode() != 0)
-                        fail("ended: " + QString::fromLocal8Bit(dazu.readAll()));
-                } else {
-                    tool("xdotool",
-                         QStringList{"windowactivate", "--sync", window} + step.split(' '));
-                }
+        QStringList command{QDir(folder.path()).filePath(dazu::test::ProgramFile("dazu"))};
+        if (dazu::test::UnderWine())
+            command.prepend(qEnvironmentVariable("DAZU_TEST_WINDOWS_LAUNCHER"));
+        dazu.setProcessEnvironment(environment_);
+        dazu.setWorkingDirectory(QDir::rootPath());
+        dazu.setProcessChannelMode(QProcess::MergedChannels);
+        dazu.start(command.takeFirst(), command);
+        const QString window = windows(dazu, QStringLiteral("DAZU - Configuración"), true).value(0);
+        for (const QString& next : (steps + QStringLiteral("|end")).split('|')) {
+            const QString step = next.trimmed(), verb = step.section(' ', 0, 0);
+            const QString object = step.section(' ', 1, 1), rest = step.section(' ', 1);
+            if (verb == u"click") {
+                const QRect place = placeOf(qPrintable(object));
+                const QPoint at =
+                    object == u"SSTab1" ? place.topLeft() + QPoint(10, 8) : place.center();
+                tool("xdotool", {"mousemove", "--window", window, QString::number(at.x()),
+                                 QString::number(at.y()), "click", "1"});
+            } else if (verb == u"box") {
+                tool("xdotool", {"windowactivate", "--sync", windows(dazu, rest, true).value(0),
+                                 "key", "Return"});
+                QTRY_VERIFY_WITH_TIMEOUT(windows(dazu, rest).isEmpty(), 30000);
+            } else if (verb == u"stored") {
+                QTRY_COMPARE_WITH_TIMEOUT(
+                    dazu::test::ListNames(folder.databasePath(), object.toStdString()),
+                    step.section(' ', 2).split(',', Qt::SkipEmptyParts), 30000);
+            } else if (verb == u"end") {
+                QVERIFY2(dazu.waitForFinished(10000) && dazu.exitStatus() == QProcess::NormalExit &&
+                             dazu.exitCode() == 0,
+                         dazu.readAll());
+            } else {
+                tool("xdotool", QStringList{"windowactivate", "--sync", window} + step.split(' '));
             }
-            return {};
-        } catch (const std::exception& failure) {
-            return step + QStringLiteral(": ") + QString::fromUtf8(failure.what());
+            QVERIFY2(!QTest::currentTestFailed(),
+                     qPrintable(step + ": " + QString::fromLocal8Bit(dazu.readAll())));
         }
     }
 
@@ -150,7 +134,7 @@ private Q_SLOTS:
     // finds its folder, installs its files there and shows its window.
     void firstStart() {
         AppFolder folder(AppFolder::CopyOfDist);
-        QCOMPARE(play(folder, QStringLiteral("key alt+c")), QString());
+        play(folder, QStringLiteral("key alt+c"));
         QVERIFY(folder.exists("DudodeZI410.bat") && folder.exists("VavodidedER410.bat"));
         QCOMPARE(dazu::test::SetupField(folder.databasePath(), "pathdest"),
                  dazu::config::Variant(dazu::test::ProgramPath(folder.path()).toStdString()));
@@ -201,7 +185,7 @@ private Q_SLOTS:
         AppFolder folder(AppFolder::CopyOfDist);
         folder.seed({{"pathdest", dazu::config::Variant("/home/usuario/recibidos/")}});
         const QStringList before = dazu::test::StoredRow(folder.databasePath());
-        QCOMPARE(play(folder, steps), QString());
+        play(folder, steps);
         QStringList after = dazu::test::StoredRow(folder.databasePath());
         after.removeIf([&](const QString& reading) { return before.contains(reading); });
         QCOMPARE(after.join(u'\n'), changed.join(u'\n')); // a difference names its field
