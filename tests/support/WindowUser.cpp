@@ -65,15 +65,12 @@ void AddName(const setup& window, const FileList& list, const QString& name) {
     QTest::keyClick(Control(window, QLatin1String(list.controls.entry)), Qt::Key_Return);
 }
 
-bool DeleteName(const setup& window, const FileList& list, const QString& name) {
-    const auto row = ListedNames(window, list).indexOf(name);
-    if (row >= 0) {
-        clickRow(
-            *qobject_cast<QAbstractItemView*>(front(window, QLatin1String(list.controls.list))),
-            int(row));
+void DeleteName(const setup& window, const FileList& list, const QString& name) {
+    auto* box = qobject_cast<QAbstractItemView*>(front(window, QLatin1String(list.controls.list)));
+    if (const auto row = ListedNames(window, list).indexOf(name); row >= 0) {
+        clickRow(*box, int(row));
         click(Control(window, QLatin1String(list.controls.deleteButton)));
     }
-    return row >= 0;
 }
 
 void Accept(const setup& window) {

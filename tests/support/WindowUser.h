@@ -36,8 +36,8 @@ std::unique_ptr<setup> LoadWindow(const QString& applicationDirectory);
 // failure path's box, as in the program.
 // "Agregar", the name typed into the entry box, Enter.
 void AddName(const setup& window, const FileList& list, const QString& name);
-// Selects the name in the list and presses "&Borrar"; false when the list does not show it.
-bool DeleteName(const setup& window, const FileList& list, const QString& name);
+// Selects the name in the list and presses "&Borrar"; nothing when the list does not show it.
+void DeleteName(const setup& window, const FileList& list, const QString& name);
 // "&Aceptar".
 void Accept(const setup& window);
 QStringList ListedNames(const setup& window, const FileList& list);
