@@ -177,9 +177,6 @@ class tst_Window : public QObject {
     QStringList snapshot; // the stored settings row at the start, or after the last "sql"
 
     setup& window() { return *user->window; }
-    template <typename T = QWidget> T* control(const char* name) {
-        return Control<T>(window(), QLatin1String(name));
-    }
     std::string database() const { return folder->databasePath(); }
 
     // The window, active, on a copy of the portable folder with these settings and, in both
@@ -200,8 +197,11 @@ class tst_Window : public QObject {
     void run(const QStringList& steps) {
         for (qsizetype i = 0; i < steps.size() && !QTest::currentTestFailed(); ++i) {
             const QString& step = steps[i];
-            if (step.startsWith(QLatin1Char('?'))) {
-                check(step.mid(1));
+            // "?A B.aspect=value": each named control's (or table's) aspect; an accelerator shows
+            // its button going down first.
+            if (const QString what = step.section('=', 0, 0).mid(1); step.startsWith('?')) {
+                for (const QString& name : what.section('.', 0, 0).split(' '))
+                    QTRY_COMPARE(read(name, what.section('.', 1)), step.section('=', 1));
             } else if (step == QLatin1String("sql")) { // another program's change
                 SQLite::Database(database(), SQLite::OPEN_READWRITE).exec(steps[++i].toStdString());
                 snapshot = StoredRow(database());
@@ -210,13 +210,6 @@ class tst_Window : public QObject {
             }
             QVERIFY2(!QTest::currentTestFailed(), qPrintable(QStringLiteral("at ") + step));
         }
-    }
-    // Each named control's (or table's) aspect, as several controls are checked at once.
-    void check(const QString& text) {
-        const QString what = text.section('=', 0, 0), aspect = what.section('.', 1);
-        for (const QString& name : what.section('.', 0, 0).split(' '))
-            // An accelerator shows its button going down first.
-            QTRY_COMPARE(read(name, aspect), text.section('=', 1));
     }
     QString read(const QString& name, const QString& aspect) {
         QWidget* box = name == u"window" ? &window() : Control(window(), name);
@@ -283,7 +276,7 @@ private Q_SLOTS:
     // the left button steps.
     void holdingAnArrowRepeats() {
         open({{"intervalo", 0}});
-        auto* spinner = control<UpDown>("vscintervalo");
+        auto* spinner = Control<UpDown>(window(), "vscintervalo");
         const QPoint up(spinner->width() / 2, 2);
         QTest::mousePress(spinner, Qt::LeftButton, {}, up);
         QTRY_VERIFY_WITH_TIMEOUT(spinner->value() >= 12, 1500); // 300 ms, then every 50 ms
@@ -299,7 +292,7 @@ private Q_SLOTS:
     void noCaptionCutOff() {
         open();
         for (const ControlSpec& definition : Controls()) {
-            QWidget* box = control(definition.name);
+            QWidget* box = Control(window(), QLatin1String(definition.name));
             const QString text = VisibleText(definition.caption);
             int room = box->width(), needed = box->fontMetrics().horizontalAdvance(text);
             if (qobject_cast<QLabel*>(box) || qobject_cast<QCheckBox*>(box)) {
@@ -331,8 +324,8 @@ private Q_SLOTS:
             run({"tab", QString::number(tab)});
             QMap<int, QString> order; // by tab index
             for (const ControlSpec& definition : Controls())
-                if (takesFocus(definition) && control(definition.name)->isEnabled() &&
-                    control(definition.name)->isVisible())
+                if (QWidget* box = Control(window(), QLatin1String(definition.name));
+                    takesFocus(definition) && box->isEnabled() && box->isVisible())
                     order[definition.tabIndex] = QLatin1String(definition.name);
             QStringList walked, expected = order.values();
             for (qsizetype i = 0; i <= expected.size();
@@ -360,8 +353,8 @@ private Q_SLOTS:
             const QImage without = window().grab().toImage();
             run({"focus", name});
             const QImage with = window().grab().toImage();
-            QWidget* shown = name == "SSTab1" ? control<QTabWidget>("SSTab1")->tabBar()
-                                              : control(definition.name);
+            QWidget* shown = name == "SSTab1" ? Control<QTabWidget>(window(), "SSTab1")->tabBar()
+                                              : Control(window(), name);
             const QRect area =
                 QRect(shown->mapTo(&window(), QPoint()), shown->size()).adjusted(-3, -3, 3, 3);
             int seen = 0;
@@ -378,7 +371,7 @@ private Q_SLOTS:
     // user changes the colour scheme while the window is open.
     void captionColoursFollowTheScheme() {
         open();
-        QWidget *caption = control("Label3"), *entry = control("txtprogramatm");
+        QWidget *caption = Control(window(), "Label3"), *entry = Control(window(), "txtprogramatm");
         // clang-format off
         const std::pair<SystemColor, int> references[] = {{InactiveCaptionColor,
             COLOR_INACTIVECAPTION}, {WindowColor, COLOR_WINDOW}, {MenuTextColor, COLOR_MENUTEXT},
@@ -403,7 +396,7 @@ private Q_SLOTS:
     // Dimmed and normal captions differ, and stay readable in a dark and in a light scheme.
     void captionColoursFollowTheScheme() {
         open();
-        auto* check = control<QCheckBox>("chkprogramapc");
+        auto* check = Control<QCheckBox>(window(), "chkprogramapc");
         const auto caption = [check] {
             return check->palette().color(QPalette::Active, check->foregroundRole());
         };
@@ -421,9 +414,9 @@ private Q_SLOTS:
                             qAbs(caption().lightnessF() - background.lightnessF()) >=
                         0.35);
             }
-            const QColor entry =
-                control<QLineEdit>("txtfile")->palette().color(QPalette::Disabled, QPalette::Base);
-            QCOMPARE(entry.lightness() < 128, background.lightness() < 128);
+            const QPalette entry = Control<QLineEdit>(window(), "txtfile")->palette();
+            QCOMPARE(entry.color(QPalette::Disabled, QPalette::Base).lightness() < 128,
+                     background.lightness() < 128);
         }
     }
 #endif
