@@ -11,23 +11,6 @@
 
 using dazu::test::AppFolder;
 
-namespace {
-
-// Where the window's design puts a control: its place within each container around it.
-// Containers come before what they hold.
-QRect placeOf(const char* control) {
-    QRect place;
-    for (auto c = dazu::dialog::Controls().end(); c-- != dazu::dialog::Controls().begin();)
-        if (qstrcmp(c->name, control) == 0) {
-            const QRect own = dazu::dialog::ToPixels(c->twips);
-            place = place.isNull() ? own : place.translated(own.topLeft());
-            control = c->container.name;
-        }
-    return place;
-}
-
-} // namespace
-
 class tst_E2E : public QObject {
     Q_OBJECT
 
@@ -76,11 +59,21 @@ class tst_E2E : public QObject {
         dazu.setProcessChannelMode(QProcess::MergedChannels);
         dazu.start(command.takeFirst(), command);
         const QString window = windows(dazu, "DAZU - Configuración", true).value(0);
-        for (const QString& next : (steps + QStringLiteral("|end")).split('|')) {
+        for (const QString& next : steps.split('|')) {
             const QString step = next.trimmed(), verb = step.section(' ', 0, 0);
             const QString object = step.section(' ', 1, 1), rest = step.section(' ', 1);
             if (verb == u"click") {
-                const QRect place = placeOf(qPrintable(object));
+                // Where the window's design puts the control: its place within each container
+                // around it. Containers come before what they hold.
+                QRect place;
+                QByteArray name = object.toLatin1();
+                for (auto c = dazu::dialog::Controls().end();
+                     c-- != dazu::dialog::Controls().begin();)
+                    if (name == c->name) {
+                        const QRect own = dazu::dialog::ToPixels(c->twips);
+                        place = place.isNull() ? own : place.translated(own.topLeft());
+                        name = c->container.name;
+                    }
                 const QPoint at =
                     object == u"SSTab1" ? place.topLeft() + QPoint(10, 8) : place.center();
                 tool("xdotool", {"mousemove", "--window", window, QString::number(at.x()),
@@ -93,16 +86,15 @@ class tst_E2E : public QObject {
                 QTRY_COMPARE_WITH_TIMEOUT(
                     dazu::test::ListNames(folder.databasePath(), object.toStdString()),
                     step.section(' ', 2).split(',', Qt::SkipEmptyParts), 30000);
-            } else if (verb == u"end") {
-                QVERIFY2(dazu.waitForFinished(10000) && dazu.exitStatus() == QProcess::NormalExit &&
-                             dazu.exitCode() == 0,
-                         dazu.readAll());
             } else {
                 tool("xdotool", QStringList{"windowactivate", "--sync", window} + step.split(' '));
             }
             QVERIFY2(!QTest::currentTestFailed(),
                      qPrintable(step + ": " + QString::fromLocal8Bit(dazu.readAll())));
         }
+        QVERIFY2(dazu.waitForFinished(10000) && dazu.exitStatus() == QProcess::NormalExit &&
+                     dazu.exitCode() == 0,
+                 dazu.readAll());
     }
 
 private Q_SLOTS:
