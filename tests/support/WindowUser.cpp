@@ -138,9 +138,8 @@ void WindowUser::step(const QStringList& steps, qsizetype& i) {
         click(spinner,
               {spinner->width() / 2, operand() == QLatin1String("up") ? 2 : spinner->height() - 3});
     } else if (is("choose")) {
-        const QString path = operand();
         QString title;
-        files::SetFolderChooser([&title, path](const QString& shown) {
+        files::SetFolderChooser([&title, path = operand()](const QString& shown) {
             title = shown;
             return path.isEmpty() ? QUrl() : QUrl::fromLocalFile(path);
         });
