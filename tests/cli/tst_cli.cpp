@@ -123,7 +123,6 @@ const Row kRows[] = {
     // On Windows the path names no device; under Wine a Linux device reads as an endless file.
     {"import a device", "", {"import", "/dev/zero"}, 1, "no es un archivo normal"},
 #endif
-    {"import a folder", "", {"import", "$DIR"}, 1, "no es un archivo normal"},
     {"import over 256 MB", "size doc.json 300000000", IMPORT, 1, "es mayor que 256 MB"},
     {"import", DOC R"({"Files": ["n"], "Setup": {"Puerto": 7}})", IMPORT, 0, "", "Puerto = 7; Files: n"},
     // Refused at the first bad entry, named by its place, though the entries before it were

@@ -192,7 +192,6 @@ class tst_Window : public QObject {
         user->window = LoadWindow(folder->path());
         window().activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window()));
-        QVERIFY(!user->failed());
     }
     void run(const QStringList& steps) {
         for (qsizetype i = 0; i < steps.size() && !QTest::currentTestFailed(); ++i) {
@@ -262,9 +261,9 @@ private Q_SLOTS:
         for (const QString& step : s.steps)
             steps << kShorthands.value(step, {step});
         // clang-format off
-        for (const auto& [mark, text] : {std::pair{"%l", e.controls.list}, {"%e", e.controls.entry},
-                 {"%a", e.controls.addButton}, {"%d", e.controls.deleteButton}, {"%t", e.table},
-                 {"%n", e.controls.duplicateTitle}})
+        for (const auto& [mark, text] :
+             {std::pair{"%l", e.list}, {"%e", e.entry}, {"%a", e.addButton},
+              {"%d", e.deleteButton}, {"%t", e.table}, {"%n", e.duplicateTitle}})
             steps.replaceInStrings(QLatin1String(mark), QLatin1String(text));
         // clang-format on
         steps.replaceInStrings(QStringLiteral("#"), QString::number(variant));

@@ -79,7 +79,6 @@ private Q_SLOTS:
         QTest::newRow("trailing separator") << at("folder") + sep << false;
         QTest::newRow("directory") << at("folder") << false;
         QTest::newRow("missing") << at("missing.bat") << false;
-        QTest::newRow("inside a missing folder") << at("nowhere") + sep + "x" << false;
         QTest::newRow("embedded NUL") << at("normal.bat") + QChar(0) << false;
 #ifdef Q_OS_WIN
         // The attributes are the file system's own: hidden and system files are not normal

@@ -60,16 +60,16 @@ std::unique_ptr<setup> LoadWindow(const QString& applicationDirectory) {
 }
 
 void AddName(const setup& window, const FileList& list, const QString& name) {
-    click(front(window, QLatin1String(list.controls.addButton)));
-    typeText(Control(window, QLatin1String(list.controls.entry)), name);
-    QTest::keyClick(Control(window, QLatin1String(list.controls.entry)), Qt::Key_Return);
+    click(front(window, QLatin1String(list.addButton)));
+    typeText(Control(window, QLatin1String(list.entry)), name);
+    QTest::keyClick(Control(window, QLatin1String(list.entry)), Qt::Key_Return);
 }
 
 void DeleteName(const setup& window, const FileList& list, const QString& name) {
-    auto* box = qobject_cast<QAbstractItemView*>(front(window, QLatin1String(list.controls.list)));
+    auto* box = qobject_cast<QAbstractItemView*>(front(window, QLatin1String(list.list)));
     if (const auto row = ListedNames(window, list).indexOf(name); row >= 0) {
         clickRow(*box, int(row));
-        click(Control(window, QLatin1String(list.controls.deleteButton)));
+        click(Control(window, QLatin1String(list.deleteButton)));
     }
 }
 
@@ -78,7 +78,7 @@ void Accept(const setup& window) {
 }
 
 QStringList ListedNames(const setup& window, const FileList& list) {
-    return ShownRows(*Control<QAbstractItemView>(window, QLatin1String(list.controls.list)));
+    return ShownRows(*Control<QAbstractItemView>(window, QLatin1String(list.list)));
 }
 
 WindowUser::WindowUser(const QString& applicationDirectory)
@@ -159,7 +159,7 @@ QStringList WorkWindow(const QString& applicationDirectory, const QStringList& s
         user.met << QStringLiteral("shown");
     for (const FileList* list : {&kFilesList, &kFpchhList})
         for (const QString& name : user.window ? ListedNames(*user.window, *list) : QStringList())
-            user.met << QStringLiteral("item|%1|%2").arg(QLatin1String(list->controls.list), name);
+            user.met << QStringLiteral("item|%1|%2").arg(QLatin1String(list->list), name);
     return user.met;
 }
 

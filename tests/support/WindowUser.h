@@ -11,15 +11,11 @@ namespace dazu::test {
 // One of the window's two file lists: its controls, the title of its duplicate-name message
 // and the table that holds its names.
 struct FileList {
-    struct {
-        const char *list, *entry, *addButton, *deleteButton, *duplicateTitle;
-    } controls;
-    const char* table;
+    const char *list, *entry, *addButton, *deleteButton, *duplicateTitle, *table;
 };
-inline const FileList kFilesList{{"List1", "txtfile", "cmmagregar", "cmmborrar", "Vozu Rodari"},
-                                 "Files"};
-inline const FileList kFpchhList{{"List2", "txtfile2", "cmmagregar2", "cmmborrar2", "DAZU"},
-                                 "FPCHH"};
+inline const FileList kFilesList{"List1",     "txtfile",     "cmmagregar",
+                                 "cmmborrar", "Vozu Rodari", "Files"};
+inline const FileList kFpchhList{"List2", "txtfile2", "cmmagregar2", "cmmborrar2", "DAZU", "FPCHH"};
 
 // A control found as a person or a screen reader finds it, by its object name; nullptr when
 // the window has no such control or it is of another class.
