@@ -176,9 +176,9 @@ private Q_SLOTS:
         QCOMPARE(result.status, r.status);
         QCOMPARE((r.status ? result.out : result.err), QByteArray());
         QVERIFY2((r.status ? result.err : result.out).contains(r.printed), result.err.constData());
-        QStringList changed = r.status == 0 ? Stored(folder) : QStringList();
-        changed.removeIf([&](const QString& reading) { return before.contains(reading); });
-        QCOMPARE(changed.join("; "), QString::fromUtf8(r.stored));
+        const QStringList after = r.status == 0 ? Stored(folder) : QStringList();
+        QCOMPARE(dazu::test::ChangedReadings(before, after).join("; "),
+                 QString::fromUtf8(r.stored));
         if (r.status != 0)
             QCOMPARE(folder.contents(), files);
     }

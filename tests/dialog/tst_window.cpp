@@ -217,11 +217,8 @@ class tst_Window : public QObject {
             return ListNames(database(), name.toStdString()).join('|');
         if (aspect == u"messages")
             return user->met.join(';');
-        if (aspect == u"changed") { // the readings that differ from the snapshot's
-            QStringList row = StoredRow(database());
-            row.removeIf([this](const QString& reading) { return snapshot.contains(reading); });
-            return row.join(';');
-        }
+        if (aspect == u"changed")
+            return ChangedReadings(snapshot, StoredRow(database())).join(';');
         if (aspect == u"fore" || aspect == u"back") {
             const quint32 colour = aspect == u"fore" ? ForeColor(box) : BackColor(box);
             return kColours.value(colour, QString::number(colour, 16));

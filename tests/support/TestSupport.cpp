@@ -124,4 +124,9 @@ QStringList StoredRow(const std::string& databasePath) {
     return row;
 }
 
+QStringList ChangedReadings(const QStringList& before, QStringList now) {
+    now.removeIf([&before](const QString& reading) { return before.contains(reading); });
+    return now;
+}
+
 } // namespace dazu::test

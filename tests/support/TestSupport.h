@@ -62,6 +62,8 @@ QStringList ListNames(const std::string& databasePath, const std::string& table)
 // Every field of the first settings row as "name = value", in the schema's order, so that two
 // readings compare field by field and a difference names its field.
 QStringList StoredRow(const std::string& databasePath);
+// The readings of `now` that `before` lacks: what changed, each naming its field.
+QStringList ChangedReadings(const QStringList& before, QStringList now);
 
 // One data row for each entry of a table whose entries have a `name`; the test function takes
 // its entry from the column "index".
