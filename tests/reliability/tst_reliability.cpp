@@ -44,7 +44,7 @@ const Damage kDamages[] = {
     // clang-format off
     {"empty file", "", "no es una base de datos", ""},
     {"text file", "", "file is not a database", "[Setup]\r\nPuerto=1\r\n"},
-    {"random bytes after the header", "", "database disk image is malformed", {}, 100, true},
+    {"scrambled after the header", "", "database disk image is malformed", {}, 100, true},
     {"cut after the first page", "", "database disk image is malformed", {}, 4096},
     {"foreign SQLite database", "DROP TABLE Setup; DROP TABLE Files; DROP TABLE FPCHH; "
      "CREATE TABLE clientes (nombre TEXT); PRAGMA application_id = 0", "no es una base de datos"},
